@@ -1,0 +1,102 @@
+#include "app/widget.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDesktopWidget>
+#include <QScreen>
+#include <QTabBar>
+
+#include "device/store.h"
+#include "ui_widget.h"
+#include "views/dialog1.h"
+#include "views/tab_style.h"
+
+Widget::Widget(QWidget *parent)
+    : QWidget(parent), ui(new Ui_Widget), Mod_Begin(0), Mod_End(40), Media_Begin(41), Media_End(81),
+      Led_Begin(82), Led_End(95), Mouse_Begin(96), Mouse_End(106), Key_Begin(107), Key_End(219)
+{
+    // step 2: catalogue texts and codes (slot and LED names are filled by the catalogue owner)
+    for (int i = 0; i < catalogue::kRowCount; ++i) {
+        Key_Name_CN[i] = QString::fromUtf8(catalogue::kRows[i].nameCN);
+        Key_Name_EN[i] = QString::fromUtf8(catalogue::kRows[i].nameEN);
+        Key_Code[i] = catalogue::kRows[i].code;
+    }
+
+    // step 3
+    Model_Dialog = new Dialog1(this);
+
+    // step 4
+    ui->setupUi(this);
+
+    // step 5
+    showMaximized();
+    setWindowState(Qt::WindowMaximized);
+    setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+
+    // step 6
+    Key_Slot_Group = new QButtonGroup(this);
+    for (int n = 1; n <= 25; ++n) {
+        auto *b = findChild<QPushButton *>(QStringLiteral("pushButton_K%1").arg(n));
+        b->setCheckable(true);
+        Key_Slot_Group->addButton(b, n);
+    }
+    Key_Slot_Group->setExclusive(true);
+    connect(Key_Slot_Group, &QButtonGroup::idClicked, this,
+            &Widget::on_changeButtonGroup);
+
+    // step 7
+    Poll_Timer = new QTimer(this);
+    connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
+    Poll_Timer->start(100);
+
+    // step 8 (tab style wired by the tab-style owner)
+    ui->tabWidget->setTabPosition(QTabWidget::West);
+    ui->tabWidget->setStyleSheet(
+        QStringLiteral("QTabWidget::pane{border:1px solid rgba(108, 117, 125, 65);}"));
+
+    // step 9
+    connect(ui->horizontalSlider, &QSlider::valueChanged, this, &Widget::slotSpinbox_slider);
+    connect(ui->spinBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &Widget::slotslider_Spinbox);
+
+    // step 11
+    Store.initRecords();
+    Layer_Group = new QButtonGroup(this);
+    Layer_Group->addButton(ui->Layer1, 0);
+    Layer_Group->addButton(ui->Layer2, 1);
+    Layer_Group->addButton(ui->Layer3, 2);
+    ui->Layer1->setCheckable(true);
+    ui->Layer2->setCheckable(true);
+    ui->Layer3->setCheckable(true);
+    ui->Layer1->setChecked(true);
+    connect(Layer_Group, &QButtonGroup::idClicked, this, &Widget::SendLayer);
+    connect(ui->Read_Configuration, &QPushButton::clicked, this, &Widget::Read_configuration_clicked);
+    connect(ui->download, &QPushButton::clicked, this, &Widget::on_confirmButton_clicked);
+    connect(ui->cancel, &QPushButton::clicked, this, &Widget::on_CleanButton_clicked);
+    connect(ui->cancel_2, &QPushButton::clicked, this, &Widget::on_CleanALLButton_clicked);
+    Build_Key_Maps_CN();
+    collectFunctionButtons(0);
+
+    // step 12
+    SendLayer(0);
+
+    // step 13
+    QFont actionFont;
+    actionFont.setPointSize(13);
+    for (QWidget *b : {static_cast<QWidget *>(ui->cancel), static_cast<QWidget *>(ui->cancel_2),
+                       static_cast<QWidget *>(ui->Read_Configuration), static_cast<QWidget *>(ui->download)})
+        b->setFont(actionFont);
+    ui->pushButton_SeleKey->hide();
+    QFont infoFont;
+    infoFont.setPointSize(15);
+    ui->lineEdit->setFont(infoFont);
+    ui->KB_6ADD2_QR_CODE->hide();
+
+    // step 14
+    on_change_clicked();
+    ui->change->hide();
+
+    // step 15
+    layoutDevicePicture();
+}
+
+Widget::~Widget() { delete ui; }

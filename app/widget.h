@@ -1,0 +1,84 @@
+#pragma once
+#include <QButtonGroup>
+#include <QList>
+#include <QMap>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/hid_key_val.h"
+#include "catalogue/keycodes.h"
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class Widget;
+}
+QT_END_NAMESPACE
+class Ui_Widget;
+class Dialog1;
+class QResizeEvent;
+
+class Widget : public QWidget, public HID_Key_Val
+{
+    Q_OBJECT
+
+public:
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    // ---- members of the main window, in declaration order ----
+    Ui_Widget *ui;
+    QButtonGroup *Key_Slot_Group = nullptr;
+    int Language = 0;
+    QList<QPushButton *> Tab_Buttons;
+    QMap<QString, int> Key_Index_Map;
+    QMap<QString, quint8> Key_Code_Map;
+    quint8 Mod_Begin, Mod_End, Media_Begin, Media_End, Led_Begin, Led_End, Mouse_Begin, Mouse_End,
+        Key_Begin, Key_End;
+    QString Slot_Name_CN[27];
+    QString Slot_Name_EN[27];
+    QString Key_Name_CN[catalogue::kRowCount];
+    QString Key_Name_EN[catalogue::kRowCount];
+    quint8 Key_Code[catalogue::kRowCount];
+    QString Led_Color_CN[7], Led_Mode_CN[6], Led_Color_EN[7], Led_Mode_EN[6];
+    QTimer *Poll_Timer = nullptr;
+    QButtonGroup *Layer_Group = nullptr;
+    Dialog1 *Model_Dialog = nullptr;
+    hid_device *Device_Handle = nullptr;
+
+    // ---- catalogue (catalogue/) ----
+    void Build_Key_Maps_CN();
+    void Build_Key_Maps_EN();
+
+    // ---- device link (device/) ----
+
+    // ---- editing (editing/) ----
+    void collectFunctionButtons(int page);
+
+    // ---- views (views/) ----
+    // Lays out the device picture for Layout_* (the model the picture shows).
+    void layoutDevicePicture();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private slots:
+    void on_confirmButton_clicked();
+    void on_CleanButton_clicked();
+    void on_CleanALLButton_clicked();
+    void Read_configuration_clicked();
+    void SendLayer(int index);
+    void timeoutSlot();
+    void on_changeButtonGroup(int id);
+    void onSpinBoxValueChanged(int value);
+    void on_tabWidget_currentChanged(int index);
+    void slotSpinbox_slider();
+    void slotslider_Spinbox();
+    void onTimeupDestroy();
+    void on_change_clicked();
+};

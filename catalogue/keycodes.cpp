@@ -1,0 +1,5 @@
+#include "catalogue/keycodes.h"
+
+namespace catalogue {
+const KeyRow kRows[kRowCount] = {};
+} // namespace catalogue

@@ -1,0 +1,3 @@
+#include "app/widget.h"
+
+void Widget::Read_configuration_clicked() {}

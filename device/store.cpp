@@ -1,0 +1,46 @@
+#include "device/store.h"
+
+#include <cstring>
+
+const quint16 PID_Table[8] = {0x8842, 0x8840, 0x8830, 0x8831, 0x8832, 0x8833, 0x8850, 0x8851};
+
+ConfigStore Store = [] {
+    ConfigStore s;
+    s.reset();
+    return s;
+}();
+
+static const quint8 kInitialLedColours[kLedKeys][3] = {
+    {255, 0, 0},   {255, 128, 48}, {255, 255, 48}, {0, 255, 0},     {0, 255, 255},   {0, 0, 255},
+    {128, 0, 128}, {139, 0, 0},    {255, 165, 0},  {255, 255, 150}, {125, 255, 0},   {0, 139, 139},
+    {0, 0, 139},   {255, 0, 255},  {255, 102, 102}, {255, 200, 100}};
+
+void ConfigStore::reset()
+{
+    std::memset(this, 0, sizeof(*this));
+    initRecords();
+    Select_PHY_Key_Mode = 1;
+    Layout_Key_Num = 15;
+    Layout_Knob_Num = 3;
+    Cur_VID = 0x1189;
+    Cur_PID = 0x8840;
+    for (auto &layer : LED_Color_Table)
+        std::memcpy(layer, kInitialLedColours, sizeof(kInitialLedColours));
+}
+
+void ConfigStore::initRecords()
+{
+    for (auto *array : {PHY_KEY_Value, PHY2_KEY_Value})
+        for (int l = 0; l < kLayers; ++l)
+            for (int s = 0; s < kSlots; ++s) {
+                quint8 *r = array[l][s];
+                std::memset(r, 0, kRecordSize);
+                r[0] = 0xFD;
+                r[2] = 1;
+                r[3] = 1;
+            }
+}
+
+void ConfigStore::clearFlags() { std::memset(Modify_Key_Flag, 0, sizeof(Modify_Key_Flag)); }
+
+void ConfigStore::markChanged(int layer, int slot) { Modify_Key_Flag[layer][slot] = 1; }

@@ -1,0 +1,3 @@
+#include "views/dialog1.h"
+
+Dialog1::Dialog1(QWidget *parent) : QDialog(parent) {}

@@ -1,0 +1,1 @@
+#include "views/tab_style.h"
