@@ -58,6 +58,10 @@ public:
 
     // ---- editing (editing/) ----
     void collectFunctionButtons(int page);
+    // Writes the text of the selected slot's record into the information box.
+    void describeSelectedSlot();
+    // Labels the slot buttons 1..25 of the picture from the records of `layer`.
+    void refreshLayerNames(int layer);
 
     // ---- views (views/) ----
     // Lays out the device picture for Layout_* (the model the picture shows).
