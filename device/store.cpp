@@ -11,8 +11,8 @@ ConfigStore Store = [] {
 }();
 
 static const quint8 kInitialLedColours[kLedKeys][3] = {
-    {255, 0, 0},   {255, 128, 48}, {255, 255, 48}, {0, 255, 0},     {0, 255, 255},   {0, 0, 255},
-    {128, 0, 128}, {139, 0, 0},    {255, 165, 0},  {255, 255, 150}, {125, 255, 0},   {0, 139, 139},
+    {255, 0, 0},   {255, 128, 48}, {255, 255, 48},  {0, 255, 0},     {0, 255, 255}, {0, 0, 255},
+    {128, 0, 128}, {139, 0, 0},    {255, 165, 0},   {255, 255, 150}, {125, 255, 0}, {0, 139, 139},
     {0, 0, 139},   {255, 0, 255},  {255, 102, 102}, {255, 200, 100}};
 
 void ConfigStore::reset()
@@ -41,6 +41,35 @@ void ConfigStore::initRecords()
             }
 }
 
-void ConfigStore::clearFlags() { std::memset(Modify_Key_Flag, 0, sizeof(Modify_Key_Flag)); }
+void ConfigStore::clearFlags()
+{
+    std::memset(Modify_Key_Flag, 0, sizeof(Modify_Key_Flag));
+}
 
-void ConfigStore::markChanged(int layer, int slot) { Modify_Key_Flag[layer][slot] = 1; }
+void ConfigStore::markChanged(int layer, int slot)
+{
+    Modify_Key_Flag[layer][slot] = 1;
+}
+
+void ConfigStore::selectSlot(int slot)
+{
+    quint8 *r = record(Select_PHY_Key_Layer, slot);
+    r[0] = 0xFD;
+    r[1] = quint8(slot);
+    r[2] = quint8(Select_PHY_Key_Layer + 1);
+    Select_PHY_Key = quint8(slot);
+}
+
+void ConfigStore::clearSlot(int layer, int slot)
+{
+    std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 60);
+    std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 60);
+}
+
+void ConfigStore::clearLayer(int layer)
+{
+    for (int slot = 1; slot <= 25; ++slot) {
+        std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 46);
+        std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 55);
+    }
+}

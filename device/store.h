@@ -41,6 +41,13 @@ struct ConfigStore {
     void initRecords();
     void clearFlags();
     void markChanged(int layer, int slot);
+    // Makes `slot` of the selected layer the selection and stamps its record header
+    // (FD, slot, layer + 1) in the format in use.
+    void selectSlot(int slot);
+    // Bytes 4..63 of the slot's record to 0 in both formats; the header and the flag stay.
+    void clearSlot(int layer, int slot);
+    // Bytes 4..49 of standard and 4..58 of extended records 1..25 of the layer to 0.
+    void clearLayer(int layer);
 
     bool extended() const { return Dev_Variant == kExtendedVariant; }
     // The record array of the format in use.
