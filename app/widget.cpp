@@ -2,24 +2,40 @@
 
 #include <QApplication>
 #include <QDebug>
-#include <QDesktopWidget>
 #include <QScreen>
 #include <QTabBar>
 
+#include "app/app_log.h"
 #include "device/store.h"
 #include "ui_widget.h"
 #include "views/dialog1.h"
 #include "views/tab_style.h"
 
+Q_LOGGING_CATEGORY(lcApp, "zorveldeck.app")
+
 Widget::Widget(QWidget *parent)
-    : QWidget(parent), ui(new Ui_Widget), Mod_Begin(0), Mod_End(40), Media_Begin(41), Media_End(81),
-      Led_Begin(82), Led_End(95), Mouse_Begin(96), Mouse_End(106), Key_Begin(107), Key_End(219)
+    : QWidget(parent), ui(new Ui_Widget), Mod_Begin(catalogue::kModBegin), Mod_End(catalogue::kModEnd),
+      Media_Begin(catalogue::kMediaBegin), Media_End(catalogue::kMediaEnd), Led_Begin(catalogue::kLedBegin),
+      Led_End(catalogue::kLedEnd), Mouse_Begin(catalogue::kMouseBegin), Mouse_End(catalogue::kMouseEnd),
+      Key_Begin(catalogue::kKeyBegin), Key_End(catalogue::kKeyEnd)
 {
-    // step 2: catalogue texts and codes (slot and LED names are filled by the catalogue owner)
+    // step 2: slot names, catalogue texts and codes, LED names
+    for (int i = 0; i < catalogue::kSlotNameCount; ++i) {
+        Slot_Name_CN[i] = QString::fromUtf8(catalogue::kSlotNames[i].cn);
+        Slot_Name_EN[i] = QString::fromUtf8(catalogue::kSlotNames[i].en);
+    }
     for (int i = 0; i < catalogue::kRowCount; ++i) {
         Key_Name_CN[i] = QString::fromUtf8(catalogue::kRows[i].nameCN);
         Key_Name_EN[i] = QString::fromUtf8(catalogue::kRows[i].nameEN);
         Key_Code[i] = catalogue::kRows[i].code;
+    }
+    for (int i = 0; i < catalogue::kLedColorCount; ++i) {
+        Led_Color_CN[i] = QString::fromUtf8(catalogue::kLedColors[i].cn);
+        Led_Color_EN[i] = QString::fromUtf8(catalogue::kLedColors[i].en);
+    }
+    for (int i = 0; i < catalogue::kLedModeCount; ++i) {
+        Led_Mode_CN[i] = QString::fromUtf8(catalogue::kLedModes[i].cn);
+        Led_Mode_EN[i] = QString::fromUtf8(catalogue::kLedModes[i].en);
     }
 
     // step 3
@@ -41,8 +57,7 @@ Widget::Widget(QWidget *parent)
         Key_Slot_Group->addButton(b, n);
     }
     Key_Slot_Group->setExclusive(true);
-    connect(Key_Slot_Group, &QButtonGroup::idClicked, this,
-            &Widget::on_changeButtonGroup);
+    connect(Key_Slot_Group, &QButtonGroup::idClicked, this, &Widget::on_changeButtonGroup);
 
     // step 7
     Poll_Timer = new QTimer(this);
@@ -57,6 +72,9 @@ Widget::Widget(QWidget *parent)
     // step 9
     connect(ui->horizontalSlider, &QSlider::valueChanged, this, &Widget::slotSpinbox_slider);
     connect(ui->spinBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &Widget::slotslider_Spinbox);
+
+    // step 10
+    setupDelaySpinBoxes();
 
     // step 11
     Store.initRecords();
@@ -97,6 +115,12 @@ Widget::Widget(QWidget *parent)
 
     // step 15
     layoutDevicePicture();
+
+    // step 16
+    setupLedButtons();
 }
 
-Widget::~Widget() { delete ui; }
+Widget::~Widget()
+{
+    delete ui;
+}
