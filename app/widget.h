@@ -3,6 +3,7 @@
 #include <QList>
 #include <QMap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -62,6 +63,36 @@ public:
     void describeSelectedSlot();
     // Labels the slot buttons 1..25 of the picture from the records of `layer`.
     void refreshLayerNames(int layer);
+
+    // delays (editing/delays.cpp): the per-stroke rows of extended keypads, 1..18
+    QSpinBox *Delay_SpinBoxes[19] = {};
+    void setupDelaySpinBoxes();
+    // Stores the spin box value as the selected slot's standard delay.
+    void assignDelay();
+    // Ranges and suffix of the rows, then refreshDelayPage (page 5 entered).
+    void enterDelayPage();
+    // Enables the rows for the selected slot and labels them from its extended record.
+    void refreshDelayPage();
+    // refreshDelayPage, then the row values from the selected slot's extended record.
+    void loadDelayRows();
+
+    // LED (editing/led.cpp)
+    void SetRgb_Led_Key(int index);
+    void setupLedButtons();
+    void onLedColourClicked(QPushButton *button);
+    void onLedModeClicked(int index);
+    // Reads the layer's LED state from an extended keypad (when connected) and shows it.
+    void refreshLedPage();
+
+    // Procreate page (editing/presets.cpp)
+    void buildPresetPage();
+    void onPresetClicked(QPushButton *button);
+    // Removes the "Procreate" page if there is one; true when it was removed.
+    bool removePresetPage();
+
+    // First contact: LED page, delay rows and standard delay controls for the format
+    // (editing/led.cpp).
+    void setupPagesForFormat(bool extended);
 
     // ---- views (views/) ----
     // Lays out the device picture for Layout_* (the model the picture shows).

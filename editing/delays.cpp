@@ -1,5 +1,143 @@
-#include "app/widget.h"
+// Delay page: the slider and spin box of standard keypads (one delay per slot) and
+// the 18 per-stroke rows of extended keypads.
+#include <QLoggingCategory>
+#include <QSlider>
+#include <QSpinBox>
 
-void Widget::onSpinBoxValueChanged(int) {}
-void Widget::slotSpinbox_slider() {}
-void Widget::slotslider_Spinbox() {}
+#include "app/widget.h"
+#include "device/store.h"
+#include "editing/delay_rules.h"
+#include "ui_widget.h"
+
+namespace
+{
+Q_LOGGING_CATEGORY(lcDelay, "zorveldeck.editing")
+
+const QString kNullStyle = QStringLiteral("color: rgb(255, 0, 0);");
+const QString kNamedStyle = QStringLiteral("color: rgb(0, 255, 0);");
+} // namespace
+
+void Widget::setupDelaySpinBoxes()
+{
+    for (int n = 1; n <= delays::kStrokeRows; ++n) {
+        const QString name = QStringLiteral("delay_spinBox_%1").arg(n);
+        auto *box = findChild<QSpinBox *>(name);
+        if (!box) {
+            qCWarning(lcDelay) << "Could not find" << name;
+            continue;
+        }
+        Delay_SpinBoxes[n] = box;
+        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, &Widget::onSpinBoxValueChanged);
+    }
+}
+
+void Widget::slotSpinbox_slider()
+{
+    ui->spinBox->setValue(ui->horizontalSlider->value());
+}
+
+void Widget::slotslider_Spinbox()
+{
+    ui->horizontalSlider->setValue(ui->spinBox->value());
+    assignDelay();
+}
+
+void Widget::assignDelay()
+{
+    const int d = ui->spinBox->value();
+    ui->lineEdit->setPlainText(QStringLiteral(" %1 MS").arg(d));
+
+    // Slot 0 of a standard layer is its LED record: without a selected slot the
+    // delay has nowhere to go.
+    const int slot = Store.Select_PHY_Key;
+    if (slot == 0 || slot >= kSlots) {
+        qCDebug(lcDelay) << "No key selected, delay not stored:" << d;
+        return;
+    }
+    const int layer = Store.Select_PHY_Key_Layer;
+    quint8 *record = Store.PHY_KEY_Value[layer][slot];
+    delays::storeSlotDelay(record, d, Store.Select_PHY_Key_Mode);
+    Store.markChanged(layer, slot);
+    qCDebug(lcDelay, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
+    for (int i = 0; i < 50; ++i)
+        qCDebug(lcDelay, "Key_array %d %x", i, record[i]);
+}
+
+void Widget::onSpinBoxValueChanged(int value)
+{
+    int row = -1;
+    for (int n = 1; n <= delays::kStrokeRows; ++n)
+        if (Delay_SpinBoxes[n] && sender() == Delay_SpinBoxes[n])
+            row = n - 1;
+    if (row < 0)
+        return;
+
+    // Without a selected slot the row belongs to no record (clearing also moves the
+    // rows); storing it into slot 0 would send a record for a key that does not exist.
+    const int slot = Store.Select_PHY_Key;
+    if (slot == 0 || slot >= kSlots) {
+        qCDebug(lcDelay) << "No key selected, delay row" << row + 1 << "not stored:" << value;
+        return;
+    }
+    const int layer = Store.Select_PHY_Key_Layer;
+    delays::storeStrokeDelay(Store.PHY2_KEY_Value[layer][slot], row, value);
+    Store.markChanged(layer, slot);
+    qCDebug(lcDelay, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
+    qCDebug(lcDelay).nospace() << "Updated delay_values[" << row << "] =" << value;
+}
+
+void Widget::enterDelayPage()
+{
+    for (int n = 1; n <= delays::kStrokeRows; ++n) {
+        QSpinBox *box = Delay_SpinBoxes[n];
+        if (!box)
+            continue;
+        // A value pulled into the new range is not an edit of the selected slot.
+        const QSignalBlocker quiet(box);
+        box->setRange(n == 1 ? 0 : delays::kOtherStrokeMin, delays::kStrokeDelayMax);
+        box->setSuffix(QStringLiteral("   ms"));
+    }
+    refreshDelayPage();
+}
+
+void Widget::refreshDelayPage()
+{
+    const int slot = Store.Select_PHY_Key;
+    const bool selected = slot != 0 && slot < kSlots;
+    for (int n = 1; n <= delays::kStrokeRows; ++n) {
+        if (QSpinBox *box = Delay_SpinBoxes[n]) {
+            box->setEnabled(selected);
+            if (selected)
+                box->setReadOnly(false);
+        }
+    }
+    if (!selected)
+        return;
+
+    const quint8 *record = Store.PHY2_KEY_Value[Store.Select_PHY_Key_Layer][slot];
+    if (record[3] != 1)
+        return;
+    for (int n = 1; n <= delays::kStrokeRows; ++n) {
+        auto *label = findChild<QPushButton *>(QStringLiteral("pushButton_delay_%1").arg(n));
+        if (!label)
+            continue;
+        const delays::RowLabel l = delays::strokeLabel(delays::strokeCode(record, n - 1), Language == 1);
+        if (l.kind == delays::LabelKind::Keep)
+            continue;
+        label->setText(l.text);
+        label->setStyleSheet(l.kind == delays::LabelKind::Null ? kNullStyle : kNamedStyle);
+    }
+}
+
+void Widget::loadDelayRows()
+{
+    refreshDelayPage();
+    const int slot = Store.Select_PHY_Key;
+    if (slot == 0 || slot >= kSlots)
+        return;
+    // Each row writes only its own unit back, so later rows still read what was stored.
+    const quint8 *record = Store.PHY2_KEY_Value[Store.Select_PHY_Key_Layer][slot];
+    for (int n = 1; n <= delays::kStrokeRows; ++n)
+        if (QSpinBox *box = Delay_SpinBoxes[n])
+            box->setValue(delays::shownStrokeDelay(record, n - 1));
+}
