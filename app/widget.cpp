@@ -76,9 +76,6 @@ Widget::Widget(QWidget *parent)
     // step 10
     setupDelaySpinBoxes();
 
-    // step 10
-    setupDelaySpinBoxes();
-
     // step 11
     Store.initRecords();
     Layer_Group = new QButtonGroup(this);
@@ -118,9 +115,6 @@ Widget::Widget(QWidget *parent)
 
     // step 15
     layoutDevicePicture();
-
-    // step 16
-    setupLedButtons();
 
     // step 16
     setupLedButtons();
