@@ -1,0 +1,152 @@
+#include "editing/record_naming.h"
+
+#include "catalogue/keycodes.h"
+#include "editing/record_rules.h"
+
+namespace record_naming
+{
+
+namespace
+{
+
+constexpr quint8 kKeyboard = 1, kMultimedia = 2, kMouse = 3;
+// Type 1 records are read over 18 entries in both formats.
+constexpr int kNamedEntries = 18;
+constexpr quint8 kFirstExtendedModifier = 0xF1, kLastExtendedModifier = 0xF8;
+
+constexpr const char *kModifierText[8] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
+                                          "Right Ctrl+", "Right Shift+", "Right Alt+", "Right Win+"};
+
+int firstRowWithCode(int first, int last, quint8 code)
+{
+    for (int i = first; i <= last; ++i)
+        if (catalogue::kRows[i].code == code)
+            return i;
+    return -1;
+}
+
+QString rowName(int row, bool english)
+{
+    const catalogue::KeyRow &r = catalogue::kRows[row];
+    return QString::fromUtf8(english ? r.nameEN : r.nameCN);
+}
+
+// The mouse row whose action matches (buttons, wheel, modifier) exactly, or -1.
+int mouseRow(const quint8 *record, bool extended)
+{
+    const record_rules::MouseBytes &at =
+        extended ? record_rules::kExtendedMouse : record_rules::kStandardMouse;
+    for (int i = 0; i < record_rules::kMouseActions; ++i) {
+        const record_rules::MouseAction &a = record_rules::kMouseTable[i];
+        const int modifier = extended ? a.extendedModifier : a.standardModifier;
+        if (record[at.buttons] == qMax(a.buttons, 0) && record[at.wheel] == qMax(a.wheel, 0) &&
+            record[at.modifier] == qMax(modifier, 0))
+            return kMouseFirst + i;
+    }
+    return -1;
+}
+
+void appendName(QString &text, int row, bool english, Separator sep)
+{
+    if (row < 0)
+        return;
+    if (sep == Separator::BlankBeforeName)
+        text += QLatin1Char(' ');
+    text += rowName(row, english);
+}
+
+QString describeKeys(const quint8 *record, bool extended, bool english, Separator sep)
+{
+    QString text;
+    for (int i = 0; i < kNamedEntries; ++i) {
+        if (extended) {
+            const quint8 code = record[record_rules::extendedCodeAt(i)];
+            if (code == 0)
+                continue;
+            if (const char *m = extendedModifierText(code))
+                text += QLatin1String(m);
+            else if (code < kFirstExtendedModifier)
+                appendName(text, keyRowForUsage(code), english, sep);
+            continue;
+        }
+        const quint8 mask = record[record_rules::standardModifierAt(i)];
+        for (int bit = 0; bit < 8; ++bit)
+            if (mask & (1 << bit))
+                text += QLatin1String(modifierBitText(bit));
+        const quint8 usage = record[record_rules::standardUsageAt(i)];
+        if (usage != 0)
+            appendName(text, keyRowForUsage(usage), english, sep);
+    }
+    return text;
+}
+
+} // namespace
+
+int keyRowForUsage(quint8 usage)
+{
+    return firstRowWithCode(kKeyFirst, kKeyLast, usage);
+}
+
+int mediaRowForLowByte(quint8 low)
+{
+    return firstRowWithCode(kMediaFirst, kMediaLast, low);
+}
+
+const char *modifierBitText(int bit)
+{
+    return bit >= 0 && bit < 8 ? kModifierText[bit] : nullptr;
+}
+
+const char *extendedModifierText(quint8 code)
+{
+    if (code < kFirstExtendedModifier || code > kLastExtendedModifier)
+        return nullptr;
+    return kModifierText[code - kFirstExtendedModifier];
+}
+
+QString describe(const quint8 *record, bool extended, bool english, Separator sep)
+{
+    switch (record[record_rules::kTypeByte]) {
+    case kKeyboard:
+        return describeKeys(record, extended, english, sep);
+    case kMultimedia: {
+        QString text;
+        const quint8 low =
+            record[extended ? record_rules::extendedCodeAt(0) : record_rules::standardModifierAt(0)];
+        if (low != 0)
+            appendName(text, mediaRowForLowByte(low), english, sep);
+        return text;
+    }
+    case kMouse: {
+        QString text;
+        appendName(text, mouseRow(record, extended), english, sep);
+        return text;
+    }
+    default:
+        return QString();
+    }
+}
+
+QString informationText(const quint8 *record, bool extended, bool english)
+{
+    return describe(record, extended, english, extended ? Separator::None : Separator::BlankBeforeName);
+}
+
+bool holdsNothing(const quint8 *record, bool extended)
+{
+    static constexpr int kStandardContent[3] = {10, 11, 14};
+    static constexpr int kExtendedContent[3] = {8, 11, 20};
+    for (int byte : extended ? kExtendedContent : kStandardContent)
+        if (record[byte] != 0)
+            return false;
+    return true;
+}
+
+QString slotCaption(const quint8 *record, bool extended, bool english)
+{
+    if (holdsNothing(record, extended))
+        return QStringLiteral("NULL");
+    return describe(record, extended, english, Separator::None);
+}
+
+} // namespace record_naming
