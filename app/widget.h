@@ -56,6 +56,24 @@ public:
     void Build_Key_Maps_EN();
 
     // ---- device link (device/) ----
+    // Poll step parts: search for the keypad and open its interface 0; close it when gone.
+    void searchKeypad();
+    void closeKeypad();
+    // First contact with a newly opened keypad: model query, pages for its record format.
+    void firstContact();
+    // Model query on the open keypad; applies the answer, or shows Model_Dialog without one.
+    void queryModel();
+    // Re-lays out the picture when Dev_Key_Num/Dev_Knob_Num differ from the laid-out model.
+    void checkModel();
+    // Status line texts; neither replaces the save notice while it shows.
+    void showConnectedStatus();
+    void showDisconnectedStatus();
+    // Writes every flagged record (and the extended LED state) with commits and pauses.
+    void downloadConfiguration();
+    // "Saved successfully" on Dev_Sta_Dsp until onTimeupDestroy, 1500 ms later.
+    void showSaveNotice();
+    // Reads the records of `layers` layers back (`keys` key slots, `knobs` knobs per layer).
+    void readConfiguration(quint8 layers, quint8 keys, quint8 knobs);
 
     // ---- editing (editing/) ----
     void collectFunctionButtons(int page);

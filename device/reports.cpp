@@ -62,13 +62,13 @@ Model decodeModelAnswer(const quint8 *answer)
 
 QVector<int> readbackSlots(quint8 keys, quint8 knobs, bool extended)
 {
-    QVector<int> slots;
+    QVector<int> order;
     for (int s = 1; s <= keys; ++s)
-        slots.append(s);
+        order.append(s);
     if (!extended)
         for (int s = 16; s <= 15 + 3 * knobs; ++s)
-            slots.append(s);
-    return slots;
+            order.append(s);
+    return order;
 }
 
 void storeReadbackAnswer(const quint8 *answer, quint8 *record, bool extended)

@@ -1,2 +1,85 @@
 #pragma once
-// The virtual keypad: the hidapi C API over a model of the keypad firmware.
+// The virtual keypad: the hidapi C API (hid_enumerate, hid_open_path, hid_write, hid_read, ...)
+// implemented over a model of the keypad firmware, plus a control and inspection interface for
+// tests and the demo. Link zd_sim instead of the system hidapi to talk to it.
+//
+// Firmware model (interface 0 only; other interfaces accept writes and never answer):
+// - key record (byte 1 = FD): stored at once under [byte 3 - 1][byte 2], report bytes 1..64 as
+//   record bytes 0..63, in the standard or extended memory depending on the model variant
+//   (10 = extended). There is no staging: a commit (FD FE FF) is only counted.
+// - LED report (FE B0): extended variant: mode and 16 RGB triplets of layer index byte 3;
+//   standard variant: stored like a key record in slot 0 of layer byte 3.
+// - model query (FB FB FB): answers 03 FB keys knobs variant, unless switched off.
+// - read request (FA, K, N, layer 1..3): one answer per slot, slots 1..K then 16..15+3N
+//   (extended variant: 1..K), answer byte i + 1 = record byte i.
+// - LED query (FA B0, layer index): answers mode in byte 2 and the colours in bytes 3..50.
+// Answers queue up in order and are taken by hid_read / hid_read_timeout.
+//
+// Time: reads never wait. With no answer queued, hid_read_timeout returns 0 at once (a real
+// device could only time out, since the firmware answers as soon as it is written to), and
+// hid_read returns 0 where a real device would block; both are recorded in reads().
+// Everything runs on the calling thread; the model is not thread-safe.
+#include <QByteArray>
+#include <QVector>
+#include <climits>
+
+namespace sim
+{
+
+// One hid_write call.
+struct Report {
+    QByteArray bytes;    // exactly as handed to hid_write, report id included
+    qint64 nsecs;        // monotonic time of the call
+    int interfaceNumber; // interface of the handle written to
+    bool accepted;       // false when the write failed
+};
+
+// One hid_read / hid_read_timeout call.
+struct Read {
+    int timeoutMs; // as requested; -1 for hid_read in blocking mode, 0 in non-blocking mode
+    int result;    // bytes returned, 0 = no answer, -1 = error
+};
+
+// ---- control ----
+// Unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant 0,
+// answering; writes never fail; every answer sent; opening works; factory memory (every record
+// FD, slot, layer number, zeros; LED modes and colours 0); logs cleared; no handle open.
+void reset();
+void plug();
+// Unplugging drops queued answers; handles opened before stay allocated but fail every call.
+void unplug();
+bool isPlugged();
+// Takes effect at the next enumeration or open.
+void setIds(quint16 vendorId, quint16 productId);
+// Interface numbers listed by hid_enumerate, in this order (may be empty or lack 0).
+void setInterfaces(const QVector<int> &numbers);
+void setModel(quint8 keys, quint8 knobs, quint8 variant);
+// false: the model query is received but never answered.
+void setModelAnswer(bool answers);
+// The next `after` writes succeed, the `count` after them fail, later ones succeed again.
+void failWrites(int after, int count = INT_MAX);
+// Each read request is answered with at most `m` answers (-1: all of them).
+void setAnswerLimit(int m);
+// true: hid_open_path and hid_open fail as if access were denied.
+void setOpenFails(bool fails);
+
+// ---- inspection ----
+const QVector<Report> &reports(); // every write since reset() or clearLogs()
+QVector<Report> received();       // the accepted writes on interface 0: what the firmware got
+const QVector<Read> &reads();
+void clearLogs();
+int commitCount();         // commit reports received since reset()
+int openHandles();         // handles opened and not yet closed
+int liveEnumerations();    // lists returned by hid_enumerate and not yet freed
+int exitCount();           // hid_exit calls since reset()
+int lastOpenedInterface(); // interface number of the last handle opened, -1 if none
+
+// Firmware memory: record bytes 0..63 of [layer 0..2][slot 0..59] in either format.
+QByteArray storedRecord(int layer, int slot, bool extended);
+void setStoredRecord(int layer, int slot, bool extended, const QByteArray &record);
+// Extended LED state of layer 0..2: mode and 48 colour bytes (key 1 R, G, B first).
+quint8 ledMode(int layer);
+QByteArray ledColours(int layer);
+void setLedState(int layer, quint8 mode, const QByteArray &colours);
+
+} // namespace sim
