@@ -113,8 +113,19 @@ public:
     void setupPagesForFormat(bool extended);
 
     // ---- views (views/) ----
-    // Lays out the device picture for Layout_* (the model the picture shows).
+    // The layout dispatch: lays out the device picture for Layout_Key_Num,
+    // Layout_Knob_Num, Layout_Variant and Cur_PID at the window height Win_Height
+    // (views/window_geometry.h). Idempotent; call it whenever the model changes.
     void layoutDevicePicture();
+    // Slot highlight (views/highlight.cpp). highlightSlot(id): 1..25 highlights that
+    // slot alone (not while Select_PHY_Key_Mode is 8); 0xFF clears every highlight.
+    void highlightSlot(int id);
+    void clearSlotHighlights();
+    void rehighlightSelectedSlot();
+    // Resize placement (views/picture.cpp): the fixed widgets of the upper half, with
+    // the tab bar's style refreshed after tabWidget is placed.
+    void placeFixedWidgets(int W, int H);
+    void refreshTabBarStyle();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
