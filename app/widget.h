@@ -81,6 +81,15 @@ public:
     void describeSelectedSlot();
     // Labels the slot buttons 1..25 of the picture from the records of `layer`.
     void refreshLayerNames(int layer);
+    // Assignment (editing/assign.cpp): writes catalogue function `id` into the selected
+    // slot's record of the current layer. False when the record has no room for it;
+    // the record, its flag and the slot caption are then unchanged.
+    bool assignKeyCode(quint8 id);
+    bool assignModifier(quint8 id);
+    bool assignMediaKey(quint8 id);
+    bool assignMouseAction(quint8 id);
+    // Appends `caption` to the selected slot's picture button and shows the result.
+    void showAssignedName(const QString &caption);
 
     // delays (editing/delays.cpp): the per-stroke rows of extended keypads, 1..18
     QSpinBox *Delay_SpinBoxes[19] = {};

@@ -1,0 +1,389 @@
+// Assigning functions by clicking: slot selection, layers, pages, the assignment filter
+// and clearing, on the real main window.
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <cstring>
+
+#include "app/widget.h"
+#include "device/store.h"
+
+namespace
+{
+enum Page { BaseKeys = 0, Modifiers = 1, Media = 2, Led = 3, Mouse = 4, Delay = 5 };
+}
+
+class TestWindowAssign : public QObject
+{
+    Q_OBJECT
+
+    Widget *w = nullptr;
+
+    template <typename T = QPushButton> T *child(const QString &name)
+    {
+        T *c = w->findChild<T *>(name);
+        if (!c)
+            qFatal("no widget %s", qPrintable(name));
+        return c;
+    }
+    void click(const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    void clickSlot(int n) { click(QStringLiteral("pushButton_K%1").arg(n)); }
+    QString slotText(int n) { return child(QStringLiteral("pushButton_K%1").arg(n))->text(); }
+    QString info() { return child<QTextEdit>(QStringLiteral("lineEdit"))->toPlainText(); }
+    QString selectedName() { return child(QStringLiteral("pushButton_SeleKey"))->text(); }
+    void showPage(int page)
+    {
+        QTabBar *bar = child<QTabWidget>(QStringLiteral("tabWidget"))->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+        QCOMPARE(child<QTabWidget>(QStringLiteral("tabWidget"))->currentIndex(), page);
+    }
+    const quint8 *std(int layer, int slot) { return Store.PHY_KEY_Value[layer][slot]; }
+    const quint8 *ext(int layer, int slot) { return Store.PHY2_KEY_Value[layer][slot]; }
+
+  private slots:
+    void initTestCase()
+    {
+        Store.reset();
+        w = new Widget;
+        w->Poll_Timer->stop(); // no keypad in these tests
+    }
+    void cleanupTestCase() { delete w; }
+    void init()
+    {
+        showPage(BaseKeys);
+        Store.reset();
+        click(QStringLiteral("Layer1")); // relabels the picture from the fresh store
+    }
+
+    void ctrlThenKeyOnStandardKeypad()
+    {
+        clickSlot(3);
+        click(QStringLiteral("pushButton_Ctrl"));
+        click(QStringLiteral("pushButton_A"));
+        const quint8 expected[] = {0xFD, 3, 1, 1, 0, 0, 0, 0, 0, 1, 0x01, 0x04};
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(std(0, 3)), 12),
+                 QByteArray(reinterpret_cast<const char *>(expected), 12));
+        QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
+        QCOMPARE(slotText(3), QStringLiteral("Ctrl+ A"));
+        QCOMPARE(info(), QStringLiteral("Ctrl+ A"));
+        // only the record format in use changes
+        QCOMPARE(ext(0, 3)[8], quint8(0));
+        QCOMPARE(ext(0, 3)[5], quint8(0));
+
+        // the information box reads the record back when the slot is selected again
+        clickSlot(4);
+        clickSlot(3);
+        QCOMPARE(info(), QStringLiteral("Ctrl+ A"));
+    }
+
+    void combinationsSymbolsAndMediaByPage()
+    {
+        clickSlot(2);
+        showPage(Modifiers);
+        click(QStringLiteral("CtrlAlta")); // "Ctrl+Alt+"
+        click(QStringLiteral("CtrlAlta")); // again: the same mask
+        click(QStringLiteral("spe_a"));    // "~"
+        QCOMPARE(std(0, 2)[9], quint8(1));
+        QCOMPARE(std(0, 2)[10], quint8(0x07));
+        QCOMPARE(std(0, 2)[11], quint8(0x35));
+        QCOMPARE(slotText(2), QStringLiteral("Ctrl+Alt+ Ctrl+Alt+ ~"));
+
+        clickSlot(6);
+        showPage(Media);
+        click(QStringLiteral("start_pause"));
+        click(QStringLiteral("volminus_2")); // "My Computer", two entries further on
+        const quint8 *r = std(0, 6);
+        QCOMPARE(r[3], quint8(2));
+        QCOMPARE(r[9], quint8(4));
+        QCOMPARE(r[10], quint8(0xCD));
+        QCOMPARE(r[11], quint8(0x00));
+        QCOMPARE(r[14], quint8(0x94));
+        QCOMPARE(r[15], quint8(0x01));
+        QCOMPARE(slotText(6), QStringLiteral("Play/Pause My Computer"));
+    }
+
+    void extendedKeypadWritesItsOwnFormat()
+    {
+        Store.Dev_Variant = 10;
+        clickSlot(3);
+        showPage(Modifiers);
+        click(QStringLiteral("CtrlShifta")); // "Ctrl+Shift+"
+        showPage(BaseKeys);
+        click(QStringLiteral("pushButton_A"));
+        const quint8 *r = ext(0, 3);
+        QCOMPARE(r[5], quint8(3));
+        QCOMPARE(r[8], quint8(0xF1));
+        QCOMPARE(r[11], quint8(0xF2));
+        QCOMPARE(r[14], quint8(0x04));
+        QCOMPARE(slotText(3), QStringLiteral("Ctrl+Shift+ A"));
+        QCOMPARE(std(0, 3)[9], quint8(0));
+        QCOMPARE(std(0, 3)[10], quint8(0));
+
+        // read back without separators, and "command" as "Win+"
+        clickSlot(3);
+        QCOMPARE(info(), QStringLiteral("Ctrl+Shift+A"));
+        showPage(Modifiers);
+        click(QStringLiteral("CtrlAlta_4")); // "command"
+        QCOMPARE(r[17], quint8(0xF4));
+        click(QStringLiteral("Layer1"));
+        QCOMPARE(slotText(3), QStringLiteral("Ctrl+Shift+AWin+"));
+    }
+
+    void selectingASlotNamesAndStampsIt()
+    {
+        Store.Select_PHY_Key_Layer = 0;
+        click(QStringLiteral("Layer2"));
+        clickSlot(16);
+        QCOMPARE(selectedName(), QStringLiteral("k1_left"));
+        QCOMPARE(Store.Select_PHY_Key, quint8(16));
+        QCOMPARE(std(1, 16)[0], quint8(0xFD));
+        QCOMPARE(std(1, 16)[1], quint8(16));
+        QCOMPARE(std(1, 16)[2], quint8(2));
+        QCOMPARE(Store.Modify_Key_Flag[1][16], quint8(0));
+        QCOMPARE(ext(1, 16)[1], quint8(0)); // the other format is not stamped
+
+        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked")); // to Chinese
+        QCOMPARE(w->Language, 0);
+        clickSlot(16);
+        QCOMPARE(selectedName(), QString::fromUtf8("K1_左"));
+        clickSlot(24);
+        QCOMPARE(selectedName(), QString::fromUtf8("K3_右"));
+        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked")); // back to English
+        QCOMPARE(w->Language, 1);
+    }
+
+    void switchingLayerDropsSelectionAndRelabels()
+    {
+        quint8 *l1 = Store.PHY_KEY_Value[1][2];
+        l1[3] = 1;
+        l1[9] = 1;
+        l1[10] = 0x01;
+        l1[11] = 0x04;
+        quint8 *m = Store.PHY_KEY_Value[1][17];
+        m[3] = 2;
+        m[9] = 2;
+        m[10] = 0xE9;
+        clickSlot(4);
+        click(QStringLiteral("pushButton_A"));
+        QCOMPARE(slotText(4), QStringLiteral("A"));
+
+        click(QStringLiteral("Layer2"));
+        QCOMPARE(Store.Select_PHY_Key_Layer, quint8(1));
+        QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        QCOMPARE(selectedName(), QStringLiteral("NULL"));
+        QCOMPARE(info(), QString());
+        QCOMPARE(slotText(2), QStringLiteral("Ctrl+A"));
+        QCOMPARE(slotText(17), QStringLiteral("Volume+"));
+        QCOMPARE(slotText(4), QStringLiteral("NULL"));
+        QCOMPARE(child(QStringLiteral("Layer2"))->styleSheet(),
+                 QStringLiteral("QPushButton{background-color: #FFFFFF;color:#383838;}"));
+        QCOMPARE(child(QStringLiteral("Layer1"))->styleSheet(),
+                 QStringLiteral("QPushButton{background-color: #383838;color:#FFFFFF;}"));
+
+        // nothing is assigned without a selected slot
+        click(QStringLiteral("pushButton_B"));
+        QCOMPARE(Store.PHY_KEY_Value[1][0][11], quint8(0));
+        QCOMPARE(l1[9], quint8(1));
+
+        // in Chinese the media slot reads its Chinese name
+        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked"));
+        click(QStringLiteral("Layer2"));
+        QCOMPARE(slotText(17), QString::fromUtf8("音量+"));
+        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked"));
+        click(QStringLiteral("Layer1"));
+        QCOMPARE(slotText(4), QStringLiteral("A"));
+    }
+
+    void anotherFunctionTypeClearsTheSlotFirst()
+    {
+        clickSlot(5);
+        click(QStringLiteral("pushButton_Shift"));
+        click(QStringLiteral("pushButton_A"));
+        click(QStringLiteral("pushButton_B"));
+        showPage(Mouse);
+        QCOMPARE(Store.Select_PHY_Key_Mode, quint8(3));
+        QCOMPARE(Store.Select_PHY_Key, quint8(5)); // changing page keeps the slot
+        click(QStringLiteral("mouse_left"));
+        const quint8 *r = std(0, 5);
+        QCOMPARE(r[3], quint8(3));
+        QCOMPARE(r[9], quint8(1));
+        QCOMPARE(r[10], quint8(0));
+        QCOMPARE(r[11], quint8(1));
+        for (int i = 12; i < kRecordSize; ++i)
+            QCOMPARE(r[i], quint8(0));
+        QCOMPARE(slotText(5), QStringLiteral("Mouse LeftKey"));
+
+        // same type: the wheel joins the button
+        click(QStringLiteral("pushButton_2")); // "Mouse Wheel-"
+        QCOMPARE(r[11], quint8(1));
+        QCOMPARE(r[14], quint8(0xFF));
+        QCOMPARE(slotText(5), QStringLiteral("Mouse LeftKey Mouse Wheel-"));
+    }
+
+    void delayPageSwallowsReleases()
+    {
+        clickSlot(7);
+        showPage(Delay);
+        QPushButton *row = child(QStringLiteral("pushButton_delay_1"));
+        row->setText(QStringLiteral("A")); // a caption the catalogue knows
+        QSignalSpy clicked(row, &QPushButton::clicked);
+        QTest::mouseClick(row, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 0);
+        QCOMPARE(std(0, 7)[9], quint8(0));
+        QCOMPARE(std(0, 7)[11], quint8(0));
+        QCOMPARE(Store.Modify_Key_Flag[0][7], quint8(0));
+        QCOMPARE(slotText(7), QStringLiteral("NULL"));
+        row->setText(QString());
+
+        // on the other pages the button still gets its release
+        showPage(BaseKeys);
+        QSignalSpy keyClicked(child(QStringLiteral("pushButton_A")), &QPushButton::clicked);
+        click(QStringLiteral("pushButton_A"));
+        QCOMPARE(keyClicked.count(), 1);
+        QCOMPARE(std(0, 7)[11], quint8(0x04));
+    }
+
+    void standardLedPageEditsTheLayerNotAKey()
+    {
+        clickSlot(3);
+        showPage(Led);
+        QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        const QString before = selectedName();
+        clickSlot(4);
+        QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        QCOMPARE(std(0, 4)[1], quint8(0)); // not stamped
+        QCOMPARE(selectedName(), before);
+
+        // the LED mode still lands in the layer's LED record
+        click(QStringLiteral("LED_Mode_2"));
+        QCOMPARE(std(0, 0)[0], quint8(0xFE));
+        QCOMPARE(std(0, 0)[11], quint8(0x52));
+        QCOMPARE(std(0, 3)[9], quint8(0));
+    }
+
+    void refusedWhenTheRecordIsFull()
+    {
+        clickSlot(8);
+        click(QStringLiteral("pushButton_A"));
+        QCOMPARE(slotText(8), QStringLiteral("A"));
+        Store.PHY_KEY_Value[0][8][9] = 20; // every entry in use
+        Store.Modify_Key_Flag[0][8] = 0;
+        QByteArray before(reinterpret_cast<const char *>(std(0, 8)), kRecordSize);
+        click(QStringLiteral("pushButton_B"));
+        click(QStringLiteral("pushButton_Ctrl"));
+        showPage(Modifiers);
+        click(QStringLiteral("spe_b")); // "!"
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(std(0, 8)), kRecordSize), before);
+        QCOMPARE(Store.Modify_Key_Flag[0][8], quint8(0));
+        QCOMPARE(slotText(8), QStringLiteral("A"));
+
+        Store.Dev_Variant = 10;
+        clickSlot(9);
+        Store.PHY2_KEY_Value[0][9][5] = 15;
+        before = QByteArray(reinterpret_cast<const char *>(ext(0, 9)), kRecordSize);
+        click(QStringLiteral("CtrlAltShiftWin")); // four entries, one too many
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(ext(0, 9)), kRecordSize), before);
+        QCOMPARE(slotText(9), QStringLiteral("NULL"));
+        click(QStringLiteral("CtrlShiftAlta")); // three entries fit exactly
+        QCOMPARE(ext(0, 9)[5], quint8(18));
+        QCOMPARE(ext(0, 9)[59], quint8(0xF3));
+        QCOMPARE(slotText(9), QStringLiteral("Ctrl+Shift+Alt+"));
+    }
+
+    void clearingOneSlot()
+    {
+        clickSlot(3);
+        click(QStringLiteral("pushButton_Ctrl"));
+        click(QStringLiteral("pushButton_A"));
+        click(QStringLiteral("cancel"));
+        const quint8 *r = std(0, 3);
+        QCOMPARE(r[3], quint8(1));
+        for (int i = 4; i < 64; ++i)
+            QVERIFY2(r[i] == 0 || i == 4 || i == 5, qPrintable(QString::number(i)));
+        QCOMPARE(r[9], quint8(0));
+        QCOMPARE(r[10], quint8(0));
+        QCOMPARE(r[11], quint8(0));
+        QCOMPARE(slotText(3), QStringLiteral("NULL"));
+        QCOMPARE(info(), QString());
+        QCOMPARE(Store.Select_PHY_Key, quint8(3));
+        // the delay rows show the cleared state
+        QCOMPARE(w->Delay_SpinBoxes[1]->value(), 0);
+        QCOMPARE(w->Delay_SpinBoxes[18]->value(), 50);
+    }
+
+    void clearingWithoutSlotKeepsTheLedRecord()
+    {
+        showPage(Led);
+        click(QStringLiteral("LED_Mode_3"));
+        const QByteArray led(reinterpret_cast<const char *>(std(0, 0)), kRecordSize);
+        const QByteArray led2(reinterpret_cast<const char *>(ext(0, 0)), kRecordSize);
+        QCOMPARE(quint8(led[11]), quint8(0x53));
+        showPage(BaseKeys);
+        clickSlot(6);
+        click(QStringLiteral("pushButton_A"));
+        click(QStringLiteral("Layer1")); // drops the selection
+        QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        child<QTextEdit>(QStringLiteral("lineEdit"))->setPlainText(QStringLiteral("something"));
+
+        click(QStringLiteral("cancel"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(std(0, 0)), kRecordSize), led);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(ext(0, 0)), kRecordSize), led2);
+        QCOMPARE(slotText(6), QStringLiteral("A"));
+        QCOMPARE(std(0, 6)[11], quint8(0x04));
+        QCOMPARE(info(), QString());
+    }
+
+    void clearingALayer()
+    {
+        for (int layer = 0; layer < 3; ++layer) {
+            click(QStringLiteral("Layer%1").arg(layer + 1));
+            clickSlot(2);
+            click(QStringLiteral("pushButton_C"));
+            clickSlot(20);
+            click(QStringLiteral("pushButton_D"));
+        }
+        showPage(Led);
+        click(QStringLiteral("LED_Mode_1")); // layer 2's LED record
+        showPage(BaseKeys);
+        Store.PHY2_KEY_Value[2][5][8] = 0x07;
+        Store.PHY2_KEY_Value[2][5][59] = 0x07;
+        Store.PHY_KEY_Value[2][5][50] = 0x07;
+        const QByteArray led(reinterpret_cast<const char *>(std(2, 0)), kRecordSize);
+        clickSlot(2);
+        const quint8 flag = Store.Modify_Key_Flag[2][20];
+
+        click(QStringLiteral("cancel_2"));
+        for (int slot : {2, 5, 20}) {
+            for (int i = 4; i < 50; ++i)
+                QCOMPARE(std(2, slot)[i], quint8(0));
+            for (int i = 4; i < 59; ++i)
+                QCOMPARE(ext(2, slot)[i], quint8(0));
+            QCOMPARE(std(2, slot)[0], quint8(0xFD));
+        }
+        QCOMPARE(ext(2, 5)[59], quint8(0x07)); // beyond the bytes a layer clear covers
+        QCOMPARE(std(2, 5)[50], quint8(0x07));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(std(2, 0)), kRecordSize), led);
+        QCOMPARE(Store.Modify_Key_Flag[2][20], flag);
+        for (int layer = 0; layer < 2; ++layer) {
+            QCOMPARE(std(layer, 2)[11], quint8(0x06));
+            QCOMPARE(std(layer, 20)[11], quint8(0x07));
+        }
+        for (int n = 1; n <= 27; ++n)
+            QCOMPARE(slotText(n), QStringLiteral("NULL"));
+        QCOMPARE(info(), QString());
+        QCOMPARE(Store.Select_PHY_Key, quint8(2));
+        QCOMPARE(w->Delay_SpinBoxes[1]->value(), 50);
+
+        // the selection stays: the next key goes into the emptied record
+        click(QStringLiteral("pushButton_E"));
+        QCOMPARE(std(2, 2)[9], quint8(1));
+        QCOMPARE(std(2, 2)[11], quint8(0x08));
+        QCOMPARE(slotText(2), QStringLiteral("E"));
+    }
+};
+
+QTEST_MAIN(TestWindowAssign)
+#include "tst_window_assign.moc"
