@@ -64,8 +64,9 @@ Widget::Widget(QWidget *parent)
     connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
     Poll_Timer->start(100);
 
-    // step 8 (tab style wired by the tab-style owner)
+    // step 8
     ui->tabWidget->setTabPosition(QTabWidget::West);
+    CustomTabStyle::install(ui->tabWidget->tabBar());
     ui->tabWidget->setStyleSheet(
         QStringLiteral("QTabWidget::pane{border:1px solid rgba(108, 117, 125, 65);}"));
 
