@@ -1,6 +1,7 @@
 #include "editing/delay_rules.h"
 
 #include "catalogue/keycodes.h"
+#include "editing/record_naming.h"
 
 namespace delays
 {
@@ -10,13 +11,6 @@ namespace
 
 constexpr int kUnitBase = 6;
 constexpr int kUnitSize = 3;
-// The ordinary keys of the catalogue, searched in row order for a usage.
-constexpr int kKeyRowBegin = 107;
-constexpr int kKeyRowEnd = 219;
-
-// Extended modifier codes 0xF1..0xF8.
-constexpr const char *kModifierText[8] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
-                                          "Right Ctrl+", "Right Shift+", "Right Alt+", "Right Win+"};
 
 int unit(int row)
 {
@@ -60,14 +54,13 @@ RowLabel strokeLabel(quint8 code, bool english)
 {
     if (code == 0)
         return {LabelKind::Null, QStringLiteral("NULL")};
-    if (code >= 0xF1 && code <= 0xF8)
-        return {LabelKind::Name, QString::fromLatin1(kModifierText[code - 0xF1])};
+    if (const char *modifier = record_naming::extendedModifierText(code))
+        return {LabelKind::Name, QString::fromLatin1(modifier)};
     if (code <= 0xF0) {
-        for (int i = kKeyRowBegin; i < kKeyRowEnd; ++i) {
-            const catalogue::KeyRow &row = catalogue::kRows[i];
-            if (row.code == code)
-                return {LabelKind::Name, QString::fromUtf8(english ? row.nameEN : row.nameCN)};
-        }
+        const int row = record_naming::keyRowForUsage(code);
+        if (row >= 0)
+            return {LabelKind::Name,
+                    catalogue::rowName(row, english ? catalogue::English : catalogue::Chinese)};
     }
     return {LabelKind::Keep, QString()};
 }

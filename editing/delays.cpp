@@ -1,18 +1,16 @@
 // Delay page: the slider and spin box of standard keypads (one delay per slot) and
 // the 18 per-stroke rows of extended keypads.
-#include <QLoggingCategory>
 #include <QSlider>
 #include <QSpinBox>
 
 #include "app/widget.h"
 #include "device/store.h"
 #include "editing/delay_rules.h"
+#include "editing/editing_log.h"
 #include "ui_widget.h"
 
 namespace
 {
-Q_LOGGING_CATEGORY(lcDelay, "zorveldeck.editing")
-
 const QString kNullStyle = QStringLiteral("color: rgb(255, 0, 0);");
 const QString kNamedStyle = QStringLiteral("color: rgb(0, 255, 0);");
 } // namespace
@@ -23,7 +21,7 @@ void Widget::setupDelaySpinBoxes()
         const QString name = QStringLiteral("delay_spinBox_%1").arg(n);
         auto *box = findChild<QSpinBox *>(name);
         if (!box) {
-            qCWarning(lcDelay) << "Could not find" << name;
+            qCWarning(lcEditing) << "Could not find" << name;
             continue;
         }
         Delay_SpinBoxes[n] = box;
@@ -51,16 +49,16 @@ void Widget::assignDelay()
     // delay has nowhere to go.
     const int slot = Store.Select_PHY_Key;
     if (slot == 0 || slot >= kSlots) {
-        qCDebug(lcDelay) << "No key selected, delay not stored:" << d;
+        qCDebug(lcEditing) << "No key selected, delay not stored:" << d;
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
     quint8 *record = Store.PHY_KEY_Value[layer][slot];
     delays::storeSlotDelay(record, d, Store.Select_PHY_Key_Mode);
     Store.markChanged(layer, slot);
-    qCDebug(lcDelay, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
+    qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
     for (int i = 0; i < 50; ++i)
-        qCDebug(lcDelay, "Key_array %d %x", i, record[i]);
+        qCDebug(lcEditing, "Key_array %d %x", i, record[i]);
 }
 
 void Widget::onSpinBoxValueChanged(int value)
@@ -76,14 +74,14 @@ void Widget::onSpinBoxValueChanged(int value)
     // rows); storing it into slot 0 would send a record for a key that does not exist.
     const int slot = Store.Select_PHY_Key;
     if (slot == 0 || slot >= kSlots) {
-        qCDebug(lcDelay) << "No key selected, delay row" << row + 1 << "not stored:" << value;
+        qCDebug(lcEditing) << "No key selected, delay row" << row + 1 << "not stored:" << value;
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
     delays::storeStrokeDelay(Store.PHY2_KEY_Value[layer][slot], row, value);
     Store.markChanged(layer, slot);
-    qCDebug(lcDelay, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
-    qCDebug(lcDelay).nospace() << "Updated delay_values[" << row << "] =" << value;
+    qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
+    qCDebug(lcEditing).nospace() << "Updated delay_values[" << row << "] =" << value;
 }
 
 void Widget::enterDelayPage()

@@ -1,7 +1,6 @@
 // LED page: the layer's LED byte of standard keypads, and the per-layer mode and
 // per-key colours of extended keypads with the LED query.
 #include <QColor>
-#include <QLoggingCategory>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -9,15 +8,15 @@
 #include <hidapi.h>
 
 #include "app/widget.h"
+#include "device/hid_io.h"
 #include "device/reports.h"
 #include "device/store.h"
+#include "editing/editing_log.h"
 #include "editing/led_rules.h"
 #include "ui_widget.h"
 
 namespace
 {
-Q_LOGGING_CATEGORY(lcLed, "zorveldeck.editing")
-
 constexpr int kPaletteButtons = 56;
 constexpr int kCaptionedColours = 7;
 // The LED answer normally comes at once; a keypad that stays silent must not hang
@@ -43,12 +42,12 @@ void Widget::SetRgb_Led_Key(int index)
         return;
     const int layer = Store.Select_PHY_Key_Layer;
     const quint8 mode = Store.Select_PHY_Key_Mode;
-    qCDebug(lcLed, "SetRgb_Led_Key(int index) %d", index);
+    qCDebug(lcEditing, "SetRgb_Led_Key(int index) %d", index);
     const quint8 b = led::storeStandardLed(Store.PHY_KEY_Value[layer][0], layer, mode, Key_Code[index]);
     if (Store.Select_PHY_Key < kSlots)
         Store.PHY_KEY_Value[layer][Store.Select_PHY_Key][3] = mode;
     Store.markChanged(layer, 0);
-    qCDebug(lcLed, "Modify key value Flag: Layer=%d  Key=%d \n", layer, 0);
+    qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, 0);
 
     const int m = led::modeIndex(b);
     const int c = led::colourIndex(b);
@@ -63,7 +62,7 @@ void Widget::setupLedButtons()
         const QString name = QStringLiteral("LED_color_%1").arg(n);
         auto *b = findChild<QPushButton *>(name);
         if (!b) {
-            qCWarning(lcLed) << "Button not found:" << name;
+            qCWarning(lcEditing) << "Button not found:" << name;
             continue;
         }
         connect(b, &QPushButton::clicked, this, [this, b] { onLedColourClicked(b); });
@@ -72,7 +71,7 @@ void Widget::setupLedButtons()
         const QString name = QStringLiteral("LED_Mode_%1").arg(i);
         auto *b = findChild<QPushButton *>(name);
         if (!b) {
-            qCWarning(lcLed) << "Button not found:" << name;
+            qCWarning(lcEditing) << "Button not found:" << name;
             continue;
         }
         connect(b, &QPushButton::clicked, this, [this, i] { onLedModeClicked(i); });
@@ -94,18 +93,18 @@ void Widget::onLedModeClicked(int index)
     Store.LED_Layer_Mode[Store.Select_PHY_Key_Layer] = quint8(index);
     styleModeButtons(this, index);
     Store.LED_Modify_Flag = 1;
-    qCDebug(lcLed) << "Selected mode:" << index;
+    qCDebug(lcEditing) << "Selected mode:" << index;
 }
 
 void Widget::onLedColourClicked(QPushButton *button)
 {
-    qCDebug(lcLed) << "Button clicked-----:" << button->text();
+    qCDebug(lcEditing) << "Button clicked-----:" << button->text();
     button->ensurePolished(); // the style sheet's background becomes the button colour
     const QColor colour = button->palette().color(QPalette::Button);
 
     const int slot = Store.Select_PHY_Key;
     if (slot < 1 || slot > kLedKeys) {
-        qCWarning(lcLed) << "Invalid Select_PHY_Key:" << slot;
+        qCWarning(lcEditing) << "Invalid Select_PHY_Key:" << slot;
         return;
     }
     if (QAbstractButton *key = Key_Slot_Group->button(slot))
@@ -115,26 +114,24 @@ void Widget::onLedColourClicked(QPushButton *button)
     rgb[1] = quint8(colour.green());
     rgb[2] = quint8(colour.blue());
     Store.LED_Modify_Flag = 1;
-    qCDebug(lcLed) << "KeyBoard_KeyLed updated:"
-                   << "R:" << rgb[0] << "G:" << rgb[1] << "B:" << rgb[2];
+    qCDebug(lcEditing) << "KeyBoard_KeyLed updated:"
+                       << "R:" << rgb[0] << "G:" << rgb[1] << "B:" << rgb[2];
 }
 
 void Widget::refreshLedPage()
 {
     const int layer = Store.Select_PHY_Key_Layer;
-    if (Store.Dev_Connected == 1 && Device_Handle) {
-        const QByteArray query = reports::encodeLedQuery(layer);
-        if (hid_write(Device_Handle, reinterpret_cast<const unsigned char *>(query.constData()),
-                      size_t(query.size())) < 0) {
-            qCDebug(lcLed, "err_string = %ls\n", hid_error(Device_Handle));
-        } else {
+    // The keypad is asked whenever it is open, also during its first contact (the
+    // page is refreshed then, before the connection counts as complete).
+    if (Device_Handle && Store.dev_list) {
+        if (hidio::write(Device_Handle, reports::encodeLedQuery(layer)) >= 0) {
             unsigned char answer[reports::kAnswerSize] = {};
             const int got = hid_read_timeout(Device_Handle, answer, sizeof(answer), kLedAnswerWaitMs);
             hid_set_nonblocking(Device_Handle, 0);
             if (got < 0)
-                qCDebug(lcLed, "err_string = %ls\n", hid_error(Device_Handle));
+                hidio::logError(Device_Handle);
             else if (got < kLedAnswerBytes)
-                qCDebug(lcLed) << "LED answer missing or short (" << got << "bytes), stored state kept";
+                qCDebug(lcEditing) << "LED answer missing or short (" << got << "bytes), stored state kept";
             else
                 reports::decodeLedAnswer(answer, &Store.LED_Layer_Mode[layer], Store.LED_Color_Table[layer]);
         }

@@ -1,19 +1,17 @@
 // The "Procreate" page of extended keypads: one-click shortcuts written into the
 // selected slot's extended record.
 #include <QGridLayout>
-#include <QLoggingCategory>
 #include <QTabWidget>
 #include <QVariantList>
 
 #include "app/widget.h"
 #include "device/store.h"
+#include "editing/editing_log.h"
 #include "editing/preset_table.h"
 #include "ui_widget.h"
 
 namespace
 {
-Q_LOGGING_CATEGORY(lcPresets, "zorveldeck.editing")
-
 const QString kPageTitle = QStringLiteral("Procreate");
 const char *const kDataValue = "data-value";
 
@@ -75,7 +73,7 @@ bool Widget::removePresetPage()
     QWidget *page = ui->tabWidget->widget(index);
     ui->tabWidget->removeTab(index);
     delete page;
-    qCDebug(lcPresets) << "Procreate tab removed.";
+    qCDebug(lcEditing) << "Procreate tab removed.";
     return true;
 }
 
@@ -83,7 +81,7 @@ void Widget::onPresetClicked(QPushButton *button)
 {
     const int slot = Store.Select_PHY_Key;
     if (slot == 0 || slot >= kSlots) {
-        qCWarning(lcPresets) << "Invalid Select_PHY_Key:" << slot;
+        qCWarning(lcEditing) << "Invalid Select_PHY_Key:" << slot;
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
@@ -102,11 +100,11 @@ void Widget::onPresetClicked(QPushButton *button)
         QStringList hex;
         for (int c : codes)
             hex << QString::number(c, 16);
-        qCDebug(lcPresets).noquote()
+        qCDebug(lcEditing).noquote()
             << QStringLiteral("PHY2_KEY_Value updated (%1):").arg(kWhat[codes.size() - 1])
             << hex.join(QLatin1Char(' '));
         Store.markChanged(layer, slot);
-        qCDebug(lcPresets, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
+        qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
     }
 
     if (slot >= 1 && slot <= 25) {
@@ -114,6 +112,6 @@ void Widget::onPresetClicked(QPushButton *button)
             key->setText(button->text());
         ui->lineEdit->setPlainText(button->text());
     } else {
-        qCWarning(lcPresets) << "Invalid Select_PHY_Key:" << slot;
+        qCWarning(lcEditing) << "Invalid Select_PHY_Key:" << slot;
     }
 }
