@@ -1,0 +1,101 @@
+// The program's start-up sequence as the entry point runs it: the checks run from
+// inside the event loop that runZorvelDeck started, then end it with their result.
+#include <QApplication>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/application.h"
+#include "app/widget.h"
+
+class TestWindowShellEntry : public QObject
+{
+    Q_OBJECT
+
+    Widget *window() const
+    {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *w = qobject_cast<Widget *>(top))
+                return w;
+        }
+        return nullptr;
+    }
+
+  private slots:
+    void oneShownMainWindowTitled()
+    {
+        int windows = 0;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            windows += qobject_cast<Widget *>(top) ? 1 : 0;
+        QCOMPARE(windows, 1);
+        Widget *w = window();
+        QCOMPARE(w->windowTitle(), QStringLiteral("ZORVELDECK"));
+        QVERIFY(w->isVisible());
+        QVERIFY(w->windowState() & Qt::WindowMaximized || w->geometry() == w->screen()->availableGeometry());
+        QCOMPARE(w->Language, 1);
+        QCOMPARE(w->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->currentIndex(), 0);
+    }
+
+    void applicationFont()
+    {
+        const QFont font = QApplication::font();
+        QCOMPARE(font.family(), QStringLiteral("微软雅黑"));
+        QCOMPARE(font.pixelSize(), 15);
+    }
+
+    void translationCataloguesAreEmbedded()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/lanague_en.qm")));
+        QCOMPARE(english.translate("Widget", " 保存配置"), QStringLiteral("Save settings"));
+        QCOMPARE(english.translate("Widget", "鼠标左键"), QStringLiteral("Mouse LeftKey"));
+        QCOMPARE(english.translate("Widget", "LED模式5"), QStringLiteral("LED Mode5"));
+        QVERIFY(english.translate("Widget", "English").isEmpty());
+        QTranslator chinese;
+        QVERIFY(chinese.load(QStringLiteral(":/lanague_cn.qm")));
+        QVERIFY(chinese.isEmpty());
+        // the start-up translator has no entries: the source texts stay
+        QCOMPARE(QCoreApplication::translate("Widget", " 保存配置"), QStringLiteral(" 保存配置"));
+    }
+
+    void translationsMatchTheCatalogue()
+    {
+        // a translated function caption is the English catalogue name of the same row
+        Widget *w = window();
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral(":/lanague_en.qm")));
+        int translated = 0;
+        for (int row = 0; row < catalogue::kRowCount; ++row) {
+            const QString t = english.translate("Widget", w->Key_Name_CN[row].toUtf8().constData());
+            if (t.isEmpty())
+                continue;
+            QCOMPARE(t, w->Key_Name_EN[row]);
+            ++translated;
+        }
+        // 21 media keys, 6 LED modes, 11 mouse actions
+        QCOMPARE(translated, 38);
+    }
+};
+
+static int testResult = -1;
+
+// Runs once the application object exists; the checks start when its event loop does.
+static void scheduleChecks()
+{
+    QTimer::singleShot(0, [] {
+        TestWindowShellEntry checks;
+        testResult = QTest::qExec(&checks, QCoreApplication::arguments());
+        QCoreApplication::exit(testResult);
+    });
+}
+Q_COREAPP_STARTUP_FUNCTION(scheduleChecks)
+
+int main(int argc, char *argv[])
+{
+    const int loopResult = runZorvelDeck(argc, argv);
+    // a loop that ended without the checks having run is a failure too
+    return testResult < 0 ? 1 : loopResult;
+}
+
+#include "tst_window_shell_entry.moc"
