@@ -25,6 +25,7 @@ const wchar_t kWriteRefused[] = L"virtual keypad: the device refused the output 
 const wchar_t kGone[] = L"virtual keypad: the device has been disconnected (no such device)";
 const wchar_t kOpenRefused[] = L"virtual keypad: cannot open the device (permission denied)";
 const wchar_t kNoSuchPath[] = L"virtual keypad: no device at this path";
+const wchar_t kReadFailed[] = L"virtual keypad: the input report was lost (read failure)";
 const wchar_t kBadArgument[] = L"virtual keypad: invalid argument";
 const wchar_t kUnsupported[] = L"virtual keypad: not supported";
 
@@ -39,6 +40,8 @@ struct Keypad {
     bool modelAnswer = true;
     int writesBeforeFailure = INT_MAX;
     int failingWrites = 0;
+    int readsBeforeFailure = INT_MAX;
+    int failingReads = 0;
     int answerLimit = -1;
     bool openFails = false;
 
@@ -49,6 +52,7 @@ struct Keypad {
 
     QVector<sim::Report> reports;
     QVector<sim::Read> reads;
+    QVector<QPair<quint16, quint16>> enumerations;
     int commits = 0;
     int openHandles = 0;
     int liveEnumerations = 0;
@@ -218,6 +222,24 @@ struct hid_device_ {
 namespace
 {
 
+// Counts one call against a failure window (`before` successes, then `failing` failures);
+// true when this call fails.
+bool failsNow(int &before, int &failing)
+{
+    if (before > 0) {
+        if (before != INT_MAX)
+            --before;
+        return false;
+    }
+    if (failing == 0)
+        return false;
+    if (failing != INT_MAX)
+        --failing;
+    if (failing == 0)
+        before = INT_MAX;
+    return true;
+}
+
 bool alive(const hid_device *dev)
 {
     const Keypad &k = keypad();
@@ -236,6 +258,10 @@ int readAnswer(hid_device *dev, unsigned char *data, size_t length, int timeoutM
         result = -1;
     } else if (dev->interfaceNumber != 0 || k.answers.empty()) {
         result = 0;
+    } else if (failsNow(k.readsBeforeFailure, k.failingReads)) {
+        k.answers.pop_front();
+        dev->error = kReadFailed;
+        result = -1;
     } else {
         const QByteArray a = k.answers.front();
         k.answers.pop_front();
@@ -312,6 +338,12 @@ void failWrites(int after, int count)
     keypad().failingWrites = count;
 }
 
+void failReads(int after, int count)
+{
+    keypad().readsBeforeFailure = after;
+    keypad().failingReads = count;
+}
+
 void setAnswerLimit(int m)
 {
     keypad().answerLimit = m;
@@ -341,10 +373,16 @@ const QVector<Read> &reads()
     return keypad().reads;
 }
 
+const QVector<QPair<quint16, quint16>> &enumerations()
+{
+    return keypad().enumerations;
+}
+
 void clearLogs()
 {
     keypad().reports.clear();
     keypad().reads.clear();
+    keypad().enumerations.clear();
 }
 
 int commitCount()
@@ -417,6 +455,7 @@ int hid_exit(void)
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id)
 {
     Keypad &k = keypad();
+    k.enumerations.append({vendor_id, product_id});
     if (!k.plugged || (vendor_id && vendor_id != k.vendorId) || (product_id && product_id != k.productId) ||
         k.interfaces.isEmpty())
         return nullptr;
@@ -501,13 +540,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
     bool ok = alive(dev);
     if (!ok) {
         dev->error = kGone;
-    } else if (k.writesBeforeFailure > 0) {
-        if (k.writesBeforeFailure != INT_MAX)
-            --k.writesBeforeFailure;
-    } else if (k.failingWrites > 0) {
-        --k.failingWrites;
-        if (k.failingWrites == 0)
-            k.writesBeforeFailure = INT_MAX;
+    } else if (failsNow(k.writesBeforeFailure, k.failingWrites)) {
         dev->error = kWriteRefused;
         ok = false;
     }

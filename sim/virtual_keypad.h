@@ -20,6 +20,7 @@
 // hid_read returns 0 where a real device would block; both are recorded in reads().
 // Everything runs on the calling thread; the model is not thread-safe.
 #include <QByteArray>
+#include <QPair>
 #include <QVector>
 #include <climits>
 
@@ -42,7 +43,7 @@ struct Read {
 
 // ---- control ----
 // Unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant 0,
-// answering; writes never fail; every answer sent; opening works; factory memory (every record
+// answering; writes and reads never fail; every answer sent; opening works; factory memory (every record
 // FD, slot, layer number, zeros; LED modes and colours 0); logs cleared; no handle open.
 void reset();
 void plug();
@@ -58,6 +59,9 @@ void setModel(quint8 keys, quint8 knobs, quint8 variant);
 void setModelAnswer(bool answers);
 // The next `after` writes succeed, the `count` after them fail, later ones succeed again.
 void failWrites(int after, int count = INT_MAX);
+// The next `after` reads that find an answer succeed, the `count` after them fail (the answer
+// is lost), later ones succeed again.
+void failReads(int after, int count = INT_MAX);
 // Each read request is answered with at most `m` answers (-1: all of them).
 void setAnswerLimit(int m);
 // true: hid_open_path and hid_open fail as if access were denied.
@@ -67,6 +71,8 @@ void setOpenFails(bool fails);
 const QVector<Report> &reports(); // every write since reset() or clearLogs()
 QVector<Report> received();       // the accepted writes on interface 0: what the firmware got
 const QVector<Read> &reads();
+// Every hid_enumerate call as (vendor id, product id), in call order.
+const QVector<QPair<quint16, quint16>> &enumerations();
 void clearLogs();
 int commitCount();         // commit reports received since reset()
 int openHandles();         // handles opened and not yet closed

@@ -80,6 +80,9 @@ void TestVirtualKeypad::enumerationFollowsPlugIdsAndInterfaces()
 
     sim::setInterfaces({});
     QVERIFY(!hid_enumerate(0, 0));
+    const QVector<QPair<quint16, quint16>> calls{
+        {0x1189, 0x8840}, {0x1189, 0x8851}, {0x514C, 0x8840}, {0x514C, 0x8851}, {0, 0}};
+    QCOMPARE(sim::enumerations(), calls);
 }
 
 void TestVirtualKeypad::openingAndClosing()
@@ -219,6 +222,15 @@ void TestVirtualKeypad::failingWritesWindow()
     QCOMPARE(sim::commitCount(), 2);
     QCOMPARE(sim::reports().size(), 4);
     QCOMPARE(sim::received().size(), 2);
+
+    // a failed read loses its answer; the next read gets the following one
+    sim::failReads(1, 1);
+    write(dev, reports::encodeReadRequest(3, 0, 1));
+    QCOMPARE(quint8(read(dev)[2]), quint8(1));
+    unsigned char buf[64];
+    QCOMPARE(hid_read_timeout(dev, buf, 64, 10), -1);
+    QVERIFY(QString::fromWCharArray(hid_error(dev)).contains("read failure"));
+    QCOMPARE(quint8(read(dev)[2]), quint8(3));
     hid_close(dev);
 }
 

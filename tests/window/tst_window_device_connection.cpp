@@ -1,0 +1,270 @@
+// Discovery and connection: the real main window polling the virtual keypad.
+#include <QTabWidget>
+#include <QtTest>
+
+#include "device/reports.h"
+#include "device/store.h"
+#include "sim/virtual_keypad.h"
+#include "support/keypad_fixture.h"
+#include "views/dialog1.h"
+
+namespace
+{
+
+const QString kConnectedStyle = QStringLiteral("color: rgb(255, 255, 255);");
+const QString kDisconnectedStyle = QStringLiteral("color: rgb(220, 0, 0);");
+
+int modelQueries()
+{
+    int n = 0;
+    for (const sim::Report &r : sim::received())
+        n += r.bytes == reports::encodeModelQuery();
+    return n;
+}
+
+bool hasProcreateTab(KeypadFixture &f)
+{
+    auto *tabs = f.child<QTabWidget>(QStringLiteral("tabWidget"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == QLatin1String("Procreate"))
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestDeviceConnection : public QObject
+{
+    Q_OBJECT
+
+    KeypadFixture *f = nullptr;
+
+  private slots:
+    void init() { f = new KeypadFixture; }
+    void cleanup()
+    {
+        delete f;
+        f = nullptr;
+    }
+
+    void plugConnectUnplugWithStatusTexts();
+    void searchOrderAndVendorIds();
+    void keypadUnderFirstVendorFoundAfterSecond();
+    void onlyInterfaceZeroIsOpened();
+    void openFailureIsNotFound();
+    void silentKeypadKeepsTheModelDialog();
+    void standardKeypadAfterExtendedMakesFirstContactTwice();
+    void hidapiErrorTextLoggedWhole();
+};
+
+void TestDeviceConnection::plugConnectUnplugWithStatusTexts()
+{
+    QCOMPARE((*f)->Language, 1); // start-up switches to English
+    f->poll();
+    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+
+    sim::setModel(21, 4, 0);
+    sim::plug();
+    f->poll(); // found and opened
+    QVERIFY(Store.dev_list);
+    QCOMPARE(Store.Dev_Connected, quint8(0));
+    QVERIFY((*f)->Device_Handle);
+    QCOMPARE(sim::lastOpenedInterface(), 0);
+    QCOMPARE(sim::liveEnumerations(), 0);
+    QVERIFY(sim::received().isEmpty());
+
+    f->poll(); // first contact
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+    QCOMPARE(f->statusText(), QStringLiteral("Device Connect"));
+    QCOMPARE(f->statusStyle(), kConnectedStyle);
+    QCOMPARE(sim::received().size(), 1);
+    QCOMPARE(sim::received()[0].bytes, reports::encodeModelQuery());
+    QCOMPARE(Store.Dev_Key_Num, quint8(21));
+    QCOMPARE(Store.Dev_Knob_Num, quint8(4));
+    QCOMPARE(Store.Layout_Key_Num, quint8(21));
+    QCOMPARE(Store.Layout_Knob_Num, quint8(4));
+    QVERIFY(f->child<QWidget>(QStringLiteral("Read_Configuration"))->isEnabled());
+    QVERIFY(!(*f)->Model_Dialog->isVisible());
+
+    (*f)->Language = 0;
+    f->poll(); // connected upkeep sends nothing
+    QCOMPARE(sim::received().size(), 1);
+    QCOMPARE(f->statusText(), QStringLiteral("设备已连接"));
+
+    f->unplugKeypad(); // the loss is noticed here, the text changes one step later
+    QCOMPARE(Store.Dev_Connected, quint8(0));
+    QVERIFY(!Store.dev_list);
+    QVERIFY(!(*f)->Device_Handle);
+    QCOMPARE(sim::openHandles(), 0);
+    QCOMPARE(sim::exitCount(), 1);
+    QCOMPARE(f->statusText(), QStringLiteral("设备已连接"));
+    f->poll();
+    QCOMPARE(f->statusText(), QStringLiteral("——请用数据线连接设备——"));
+    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+    // the store keeps the device identity across the loss
+    QCOMPARE(Store.Layout_Key_Num, quint8(21));
+}
+
+void TestDeviceConnection::searchOrderAndVendorIds()
+{
+    f->poll();
+    QVector<QPair<quint16, quint16>> expected;
+    for (int i = 0; i < 7; ++i)
+        expected.append({0x1189, PID_Table[i]});
+    for (int i = 0; i < 8; ++i)
+        expected.append({0x514C, PID_Table[i]});
+    expected.append({0x1189, 0x8840}); // the last match, none yet
+    QCOMPARE(sim::enumerations(), expected);
+
+    // 0x8851 exists only under the second vendor id
+    sim::setIds(0x1189, 0x8851);
+    sim::plug();
+    f->poll(3);
+    QVERIFY(!Store.dev_list);
+    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+
+    sim::setIds(0x514C, 0x8851);
+    sim::clearLogs();
+    f->poll();
+    QVERIFY(Store.dev_list);
+    QCOMPARE(Store.Cur_VID, quint16(0x514C));
+    QCOMPARE(Store.Cur_PID, quint16(0x8851));
+    QCOMPARE(sim::enumerations().size(), 7 + 8 + 1);
+    f->poll();
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+    QCOMPARE(sim::enumerations().last(), (QPair<quint16, quint16>(0x514C, 0x8851))); // watched by its ids
+
+    // a keypad that comes back is found at the first step
+    f->unplugKeypad();
+    f->poll();
+    sim::plug();
+    f->poll();
+    QVERIFY(Store.dev_list);
+    f->poll();
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+}
+
+void TestDeviceConnection::keypadUnderFirstVendorFoundAfterSecond()
+{
+    sim::setIds(0x514C, 0x8840);
+    QVERIFY(f->connectKeypad());
+    QCOMPARE(Store.Cur_VID, quint16(0x514C));
+    f->unplugKeypad();
+    f->poll();
+
+    sim::setIds(0x1189, 0x8833);
+    sim::plug();
+    f->poll();
+    QVERIFY(Store.dev_list);
+    QCOMPARE(Store.Cur_VID, quint16(0x1189));
+    QCOMPARE(Store.Cur_PID, quint16(0x8833));
+    f->poll();
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+    f->poll(); // still watched under the right ids
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+}
+
+void TestDeviceConnection::onlyInterfaceZeroIsOpened()
+{
+    sim::setInterfaces({1, 2});
+    sim::plug();
+    f->poll(3);
+    QVERIFY(!Store.dev_list);
+    QVERIFY(!(*f)->Device_Handle);
+    QCOMPARE(Store.Dev_Connected, quint8(0));
+    QCOMPARE(sim::openHandles(), 0);
+    QCOMPARE(sim::liveEnumerations(), 0);
+    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+
+    sim::setInterfaces({2, 1, 0});
+    f->poll(2);
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+    QCOMPARE(sim::lastOpenedInterface(), 0);
+    QCOMPARE(sim::openHandles(), 1);
+}
+
+void TestDeviceConnection::openFailureIsNotFound()
+{
+    sim::setOpenFails(true);
+    sim::plug();
+    LogCapture log;
+    f->poll(2);
+    QVERIFY(!Store.dev_list);
+    QVERIFY(!(*f)->Device_Handle);
+    QCOMPARE(Store.Dev_Connected, quint8(0));
+    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+    QVERIFY(log.contains(
+        QStringLiteral("err_string = virtual keypad: cannot open the device (permission denied)")));
+    QVERIFY(sim::received().isEmpty());
+
+    sim::setOpenFails(false);
+    f->poll(2);
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+}
+
+void TestDeviceConnection::silentKeypadKeepsTheModelDialog()
+{
+    QWidget *readButton = f->child<QWidget>(QStringLiteral("Read_Configuration"));
+    sim::setModelAnswer(false);
+    QVERIFY(f->connectKeypad(21, 4, 0));
+    QVERIFY((*f)->Model_Dialog->isVisible());
+    QVERIFY(!readButton->isEnabled());
+    QCOMPARE(Store.Dev_Key_Num, Store.Layout_Key_Num);
+    QCOMPARE(Store.Dev_Knob_Num, Store.Layout_Knob_Num);
+    f->poll(3);
+    QVERIFY((*f)->Model_Dialog->isVisible()); // stays until the user picks a model
+
+    // the dialog's choice writes the device bytes; the next step lays the picture out for it
+    Store.Dev_Key_Num = 12;
+    Store.Dev_Knob_Num = 2;
+    f->poll();
+    QVERIFY(!(*f)->Model_Dialog->isVisible());
+    QCOMPARE(Store.Layout_Key_Num, quint8(12));
+    QCOMPARE(Store.Layout_Knob_Num, quint8(2));
+    QVERIFY(!readButton->isEnabled());
+
+    // a later answer hides the dialog and enables read-back
+    f->unplugKeypad();
+    QVERIFY(f->connectKeypad(21, 4, 0));
+    QVERIFY((*f)->Model_Dialog->isVisible());
+    f->unplugKeypad();
+    sim::setModelAnswer(true);
+    QVERIFY(f->connectKeypad(21, 4, 0));
+    QVERIFY(!(*f)->Model_Dialog->isVisible());
+    QVERIFY(readButton->isEnabled());
+    QCOMPARE(Store.Layout_Key_Num, quint8(21));
+}
+
+void TestDeviceConnection::standardKeypadAfterExtendedMakesFirstContactTwice()
+{
+    QVERIFY(f->connectKeypad(16, 1, 10));
+    QVERIFY(hasProcreateTab(*f));
+    f->unplugKeypad();
+    f->poll();
+
+    sim::setModel(15, 3, 0);
+    sim::plug();
+    f->poll(2); // open, first contact removes the page
+    QVERIFY(!hasProcreateTab(*f));
+    QCOMPARE(Store.Dev_Connected, quint8(0));
+    QVERIFY(Store.dev_list);
+    f->poll(); // first contact again
+    QCOMPARE(Store.Dev_Connected, quint8(1));
+    QCOMPARE(modelQueries(), 2);
+    QCOMPARE(Store.Dev_Variant, quint8(0));
+}
+
+void TestDeviceConnection::hidapiErrorTextLoggedWhole()
+{
+    sim::failWrites(0);
+    LogCapture log;
+    QVERIFY(f->connectKeypad()); // the model query cannot be written; contact goes on
+    QVERIFY(log.contains(
+        QStringLiteral("err_string = virtual keypad: the device refused the output report (write failure)")));
+    QVERIFY(!(*f)->Model_Dialog->isVisible());
+}
+
+QTEST_MAIN(TestDeviceConnection)
+#include "tst_window_device_connection.moc"
