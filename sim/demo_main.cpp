@@ -1,20 +1,90 @@
-#include <QApplication>
-#include <QFont>
-#include <QTranslator>
+// zorveldeck-demo: the application on the virtual keypad, plugged in from the start.
+//
+//   zorveldeck-demo --keys 15 --knobs 3 --variant 0 --vid 0x1189 --pid 0x8840 --no-model-answer
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
 
-#include "app/widget.h"
+#include "app/application.h"
+#include "sim/virtual_keypad.h"
+
+namespace
+{
+
+struct NumberOption {
+    QCommandLineOption option;
+    uint max;
+};
+
+// Parses a decimal or 0x-prefixed hexadecimal value no larger than `max`.
+bool number(const QCommandLineParser &parser, const NumberOption &o, uint *value)
+{
+    if (!parser.isSet(o.option))
+        return true;
+    bool ok = false;
+    const uint v = parser.value(o.option).toUInt(&ok, 0);
+    if (!ok || v > o.max) {
+        std::fprintf(stderr, "zorveldeck-demo: bad value for --%s: %s\n",
+                     qPrintable(o.option.names().first()), qPrintable(parser.value(o.option)));
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication a(argc, argv);
-    QTranslator translator;
-    (void)translator.load(QStringLiteral(":/lanague_cn.qm"));
-    a.installTranslator(&translator);
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPixelSize(15);
-    QApplication::setFont(font);
-    Widget w;
-    w.setWindowTitle(QStringLiteral("ZORVELDECK"));
-    w.show();
-    return a.exec();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("ZorvelDeck on a virtual keypad (no hardware needed)."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const NumberOption keys{{QStringLiteral("keys"), QStringLiteral("Key count the keypad reports (15)."),
+                             QStringLiteral("n"), QStringLiteral("15")},
+                            255};
+    const NumberOption knobs{{QStringLiteral("knobs"), QStringLiteral("Knob count the keypad reports (3)."),
+                              QStringLiteral("n"), QStringLiteral("3")},
+                             255};
+    const NumberOption variant{{QStringLiteral("variant"),
+                                QStringLiteral("Variant byte the keypad reports; 10 = extended records (0)."),
+                                QStringLiteral("n"), QStringLiteral("0")},
+                               255};
+    const NumberOption vid{
+        {QStringLiteral("vid"), QStringLiteral("USB vendor id (0x1189)."), QStringLiteral("id")}, 0xFFFF};
+    const NumberOption pid{
+        {QStringLiteral("pid"), QStringLiteral("USB product id (0x8840)."), QStringLiteral("id")}, 0xFFFF};
+    const QCommandLineOption silent(QStringLiteral("no-model-answer"),
+                                    QStringLiteral("The keypad does not answer the model query."));
+    parser.addOption(help);
+    for (const NumberOption *o : {&keys, &knobs, &variant, &vid, &pid})
+        parser.addOption(o->option);
+    parser.addOption(silent);
+    // Unknown options are Qt's own (-platform, -style, ...): they pass through to the application.
+    if (!parser.parse(arguments) && !parser.errorText().contains(QLatin1String("Unknown option"))) {
+        std::fprintf(stderr, "zorveldeck-demo: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        QCoreApplication app(argc, argv); // the help text names the program from it
+        std::printf("%s", qPrintable(parser.helpText()));
+        return 0;
+    }
+
+    uint k = 15, n = 3, v = 0, vendor = 0x1189, product = 0x8840;
+    if (!number(parser, keys, &k) || !number(parser, knobs, &n) || !number(parser, variant, &v) ||
+        !number(parser, vid, &vendor) || !number(parser, pid, &product))
+        return 2;
+
+    sim::reset();
+    sim::setModel(quint8(k), quint8(n), quint8(v));
+    sim::setIds(quint16(vendor), quint16(product));
+    sim::setModelAnswer(!parser.isSet(silent));
+    sim::plug();
+    return runZorvelDeck(argc, argv);
 }
