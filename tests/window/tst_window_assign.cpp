@@ -10,6 +10,7 @@
 
 #include "app/widget.h"
 #include "device/store.h"
+#include "support/keypad_fixture.h"
 
 namespace
 {
@@ -272,7 +273,11 @@ class TestWindowAssign : public QObject
         Store.PHY_KEY_Value[0][8][9] = 20; // every entry in use
         Store.Modify_Key_Flag[0][8] = 0;
         QByteArray before(reinterpret_cast<const char *>(std(0, 8)), kRecordSize);
-        click(QStringLiteral("pushButton_B"));
+        {
+            LogCapture log;
+            click(QStringLiteral("pushButton_B"));
+            QVERIFY(log.contains(QStringLiteral("Assignment refused")));
+        }
         click(QStringLiteral("pushButton_Ctrl"));
         showPage(Modifiers);
         click(QStringLiteral("spe_b")); // "!"
@@ -354,6 +359,8 @@ class TestWindowAssign : public QObject
         const QByteArray led(reinterpret_cast<const char *>(std(2, 0)), kRecordSize);
         clickSlot(2);
         const quint8 flag = Store.Modify_Key_Flag[2][20];
+
+        w->Delay_SpinBoxes[1]->setValue(0); // so that clearing moves row 1 and it writes
 
         click(QStringLiteral("cancel_2"));
         for (int slot : {2, 5, 20}) {
