@@ -2,6 +2,8 @@
 // widget is turned into an assignment by the button's caption.
 #include <QEvent>
 
+#include <utility>
+
 #include "app/widget.h"
 #include "device/store.h"
 #include "editing/editing_log.h"
@@ -17,7 +19,7 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
-    for (QPushButton *button : qAsConst(Tab_Buttons)) {
+    for (QPushButton *button : std::as_const(Tab_Buttons)) {
         if (button != watched)
             continue;
         // the delay page assigns nothing, and its buttons never see the release

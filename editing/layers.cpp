@@ -1,6 +1,7 @@
 // Layer, page and slot selection, and the list of function buttons the assignment
 // filter watches.
 #include <iterator>
+#include <utility>
 
 #include "app/widget.h"
 #include "device/store.h"
@@ -98,7 +99,7 @@ void Widget::collectFunctionButtons(int page)
     Tab_Buttons.clear();
     ui->tabWidget->setCurrentIndex(page);
     Tab_Buttons = ui->tabWidget->findChildren<QPushButton *>();
-    for (QPushButton *button : qAsConst(Tab_Buttons)) {
+    for (QPushButton *button : std::as_const(Tab_Buttons)) {
         qCDebug(lcEditing) << "all ley is " << button->text();
         button->installEventFilter(this);
     }
