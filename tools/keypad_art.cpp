@@ -68,9 +68,11 @@ void paintKeyCap(QPainter &p, const QRectF &area, int number)
     p.drawRoundedRect(face, 0.11 * u, 0.11 * u);
 
     if (number > 0) {
+        // a short key leaves less room above the caption the slot button centres on it
+        const bool shortKey = area.height() < area.width() && area.width() < 2 * area.height();
         p.setPen(kNumber);
-        p.setFont(numberFont(0.2 * u));
-        const QRectF text = face.adjusted(0.07 * u, 0.05 * u, 0, 0);
+        p.setFont(numberFont((shortKey ? 0.16 : 0.2) * u));
+        const QRectF text = face.adjusted(0.07 * u, (shortKey ? 0.0 : 0.05) * u, 0, 0);
         p.drawText(text, Qt::AlignLeft | Qt::AlignTop, QString::number(number));
     }
 }
@@ -155,39 +157,36 @@ QImage drawTurnArrow(bool clockwise, const QColor &colour, QSize size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal u = qMin(size.width(), size.height());
-    const QPointF c(size.width() / 2.0, size.height() * 0.56);
-    const qreal R = 0.36 * u;
-    const qreal width = 0.11 * u;
+    const QPointF c(size.width() / 2.0, size.height() / 2.0);
+    // an oval ring around the middle, where the slot button shows its caption
+    const QRectF ring(c.x() - 0.43 * size.width(), c.y() - 0.39 * size.height(), 0.86 * size.width(),
+                      0.78 * size.height());
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 70));
+    p.drawEllipse(ring);
 
-    // Drawn anticlockwise (turn left): an arc over the top from the right side down
-    // to the left side, the head pointing down; mirrored for turning right.
-    const qreal start = -15, end = 180;
+    // Drawn anticlockwise (turn left): open at the top, the head at the upper right
+    // pointing up along the ring; mirrored for turning right.
     QPainterPath arc;
-    const QRectF box(c.x() - R, c.y() - R, 2 * R, 2 * R);
-    arc.arcMoveTo(box, start);
-    arc.arcTo(box, start, (end - 12) - start);
-    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+    arc.arcMoveTo(ring, 120);
+    arc.arcTo(ring, 120, 275);
+    p.setPen(QPen(colour, 0.09 * u, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawPath(arc);
 
-    const qreal a = qDegreesToRadians(end - 12);
-    const QPointF tail = c + QPointF(R * qCos(a), -R * qSin(a));
-    const QPointF tangent(-qSin(a), -qCos(a)); // anticlockwise on screen
-    const QPointF normal(qCos(a), -qSin(a));
-    const qreal head = 0.26 * u;
+    const QPointF end = arc.pointAtPercent(1);
+    const qreal a = qDegreesToRadians(arc.angleAtPercent(1));
+    const QPointF along(qCos(a), -qSin(a));
+    const QPointF across(-along.y(), along.x());
+    const qreal head = 0.3 * u;
     QPainterPath tip;
-    tip.moveTo(tail + tangent * head);
-    tip.lineTo(tail + normal * head * 0.55);
-    tip.lineTo(tail - normal * head * 0.55);
+    tip.moveTo(end + along * head * 0.75);
+    tip.lineTo(end - along * head * 0.25 + across * head * 0.5);
+    tip.lineTo(end - along * head * 0.25 - across * head * 0.5);
     tip.closeSubpath();
     p.setPen(QPen(colour, qMax(1.0, 0.02 * u), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(colour);
     p.drawPath(tip);
-
-    // a small dot marks the centre the knob turns about
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(colour.red(), colour.green(), colour.blue(), 120));
-    p.drawEllipse(c, 0.06 * u, 0.06 * u);
     p.end();
     return clockwise ? image.mirrored(true, false) : image;
 }
