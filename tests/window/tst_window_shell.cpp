@@ -199,6 +199,34 @@ class TestWindowShell : public QObject
         }
     }
 
+    void colourButtonsAndStacking()
+    {
+        const struct {
+            int n;
+            const char *rgb;
+        } colours[] = {{1, "rgb(255, 0, 0)"},      {7, "rgb(128, 0, 128)"},   {15, "rgb(128, 0, 0)"},
+                       {28, "rgb(230, 230, 250)"}, {36, "rgb(255, 69, 0)"},   {43, "rgb(255, 255, 150)"},
+                       {53, "rgb(57, 255, 20)"},   {56, "rgb(200, 200, 150)"}};
+        for (const auto &c : colours) {
+            const QString sheet = child<QPushButton>(QStringLiteral("LED_color_%1").arg(c.n))->styleSheet();
+            QVERIFY2(sheet.contains(QLatin1String(c.rgb)), qPrintable(QString::number(c.n)));
+            QVERIFY(!sheet.contains(QLatin1String("hover")));
+        }
+        QVERIFY(child<QPushButton>("LED_Mode_0")->styleSheet().contains(QLatin1String("QPushButton::hover")));
+        // later siblings lie above earlier ones: every slot button above its background
+        const QObjectList order = w->children();
+        for (int n = 1; n <= 27; ++n) {
+            const int button = order.indexOf(child<QPushButton>(QStringLiteral("pushButton_K%1").arg(n)));
+            const int back = order.indexOf(child<QLabel>(QStringLiteral("pushButton_K%1_BK").arg(n)));
+            QVERIFY2(back >= 0 && button > back, qPrintable(QString::number(n)));
+        }
+        const int panel = order.indexOf(child<QLabel>("ALL_KEY_BK"));
+        QVERIFY(panel < order.indexOf(child<QLabel>("pushButton_K12_BK")));
+        QVERIFY(order.indexOf(tabs()) < order.indexOf(child<QPushButton>("Dev_Sta_Dsp")));
+        QVERIFY(order.indexOf(child<QPushButton>("dowload_kuang")) <
+                order.indexOf(child<QPushButton>("download")));
+    }
+
     void keyboardLayout()
     {
         const quint8 mainEnter = w->Key_Code_Map.value(child<QPushButton>("pushButton_Enter")->text());
