@@ -24,8 +24,9 @@ const char kKeypadOpen = 0;
 bool present(quint16 vid, quint16 pid)
 {
     hid_device_info *list = hid_enumerate(vid, pid);
+    const bool found = list != nullptr;
     hid_free_enumeration(list);
-    return list != nullptr;
+    return found;
 }
 
 } // namespace
