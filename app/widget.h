@@ -68,6 +68,8 @@ public:
     // Status line texts; neither replaces the save notice while it shows.
     void showConnectedStatus();
     void showDisconnectedStatus();
+    // The keypad is listed but cannot be opened (no access to its hidraw node).
+    void showAccessDeniedStatus();
     // Writes every flagged record (and the extended LED state) with commits and pauses.
     void downloadConfiguration();
     // "Saved successfully" on Dev_Sta_Dsp until onTimeupDestroy, 1500 ms later.

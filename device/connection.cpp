@@ -89,7 +89,7 @@ void Widget::searchKeypad()
     if (!dev) {
         // The keypad is there but cannot be opened: searched again at the next step.
         hidio::logError(nullptr);
-        showDisconnectedStatus();
+        showAccessDeniedStatus();
         Store.Dev_Connected = 0;
         return;
     }
@@ -183,5 +183,16 @@ void Widget::showDisconnectedStatus()
         return;
     ui->Dev_Sta_Dsp->setText(Language == 1 ? QStringLiteral("Device Disconnect USB")
                                            : QStringLiteral("——请用数据线连接设备——"));
+    ui->Dev_Sta_Dsp->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+}
+
+// On Linux the hidraw node belongs to root unless the udev rule grants it to the user.
+void Widget::showAccessDeniedStatus()
+{
+    if (Store.Save_Notice_Active)
+        return;
+    ui->Dev_Sta_Dsp->setText(
+        Language == 1 ? QStringLiteral("Device found, but access denied: install the udev rule (see README)")
+                      : QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）"));
     ui->Dev_Sta_Dsp->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
 }

@@ -193,7 +193,8 @@ void TestDeviceConnection::openFailureIsNotFound()
     QVERIFY(!Store.dev_list);
     QVERIFY(!(*f)->Device_Handle);
     QCOMPARE(Store.Dev_Connected, quint8(0));
-    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+    QCOMPARE(f->statusText(),
+             QStringLiteral("Device found, but access denied: install the udev rule (see README)"));
     QCOMPARE(f->statusStyle(), kDisconnectedStyle);
     QVERIFY(log.contains(
         QStringLiteral("err_string = virtual keypad: cannot open the device (permission denied)")));
