@@ -11,23 +11,6 @@ class TestDelayRules : public QObject
   private slots:
     void init() { Store.reset(); }
 
-    void slotDelayIsLittleEndianWithDelayType()
-    {
-        quint8 *r = Store.PHY_KEY_Value[0][3];
-        delays::storeSlotDelay(r, 300, 5);
-        QCOMPARE(r[4], quint8(0x2C));
-        QCOMPARE(r[5], quint8(0x01));
-        QCOMPARE(r[3], quint8(5));
-        delays::storeSlotDelay(r, 1000, 5);
-        QCOMPARE(r[4], quint8(0xE8));
-        QCOMPARE(r[5], quint8(0x03));
-        // the header and the entries stay as they were
-        QCOMPARE(r[0], quint8(0xFD));
-        QCOMPARE(r[2], quint8(1));
-        for (int i = 6; i < kRecordSize; ++i)
-            QCOMPARE(r[i], quint8(0));
-    }
-
     void strokeDelayIsBigEndianPerUnit()
     {
         quint8 *r = Store.PHY2_KEY_Value[1][7];

@@ -4,23 +4,6 @@
 #include "device/store.h"
 #include "editing/preset_table.h"
 
-namespace
-{
-const presets::Preset &byName(const char *en)
-{
-    for (const presets::Preset &p : presets::kPresets)
-        if (qstrcmp(p.nameEN, en) == 0)
-            return p;
-    qFatal("no preset %s", en);
-}
-int codesOf(const presets::Preset &p, int *out)
-{
-    for (int i = 0; i < p.count; ++i)
-        out[i] = p.codes[i];
-    return p.count;
-}
-} // namespace
-
 class TestPresetTable : public QObject
 {
     Q_OBJECT
@@ -53,33 +36,6 @@ class TestPresetTable : public QObject
             strokes += p.count;
         }
         QCOMPARE(strokes, 11 + 2 * 5 + 2 + 2 * 2 + 2 * 10 + 3);
-    }
-
-    void undoRedoQuickMenuOnOneSlot()
-    {
-        quint8 *r = Store.PHY2_KEY_Value[0][2];
-        r[9] = 0x01; // delay of the second stroke, set on the delay page
-        r[10] = 0x2C;
-        int codes[3];
-        QVERIFY(presets::apply(r, codes, codesOf(byName("Undo"), codes), 1));
-        QCOMPARE(r[8], quint8(0xF4));
-        QCOMPARE(r[11], quint8(0x1D));
-        QCOMPARE(r[5], quint8(2));
-        QCOMPARE(r[3], quint8(1));
-        QCOMPARE(r[9], quint8(0x01));
-        QCOMPARE(r[10], quint8(0x2C));
-
-        QVERIFY(presets::apply(r, codes, codesOf(byName("Redo"), codes), 1));
-        QCOMPARE(r[8], quint8(0xF2));
-        QCOMPARE(r[11], quint8(0xF4));
-        QCOMPARE(r[14], quint8(0x1D));
-        QCOMPARE(r[5], quint8(3));
-
-        QVERIFY(presets::apply(r, codes, codesOf(byName("QuickMenu"), codes), 1));
-        QCOMPARE(r[8], quint8(0x2C));
-        QCOMPARE(r[11], quint8(0xF4));
-        QCOMPARE(r[14], quint8(0x1D));
-        QCOMPARE(r[5], quint8(1));
     }
 
     void otherLengthsChangeNothing()

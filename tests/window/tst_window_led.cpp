@@ -137,26 +137,6 @@ class TestWindowLed : public QObject
             QCOMPARE(mode(i)->styleSheet(), i == 3 ? kSelected : kUnselected);
     }
 
-    void refreshShowsTheStoredStateWhenDisconnected()
-    {
-        Store.Dev_Variant = 10;
-        Store.Layout_Key_Num = 15;
-        Store.Select_PHY_Key_Layer = 1;
-        Store.LED_Layer_Mode[1] = 4;
-        Store.LED_Color_Table[1][0][0] = 1;
-        Store.LED_Color_Table[1][0][1] = 2;
-        Store.LED_Color_Table[1][0][2] = 3;
-        key(16)->setStyleSheet(QString());
-        w->refreshLedPage();
-        for (int i = 0; i < 6; ++i)
-            QCOMPARE(mode(i)->styleSheet(), i == 4 ? kSelected : kUnselected);
-        QCOMPARE(key(1)->styleSheet(), QStringLiteral("background-color: rgb(1, 2, 3);"));
-        QCOMPARE(key(2)->styleSheet(), QStringLiteral("background-color: rgb(255, 128, 48);"));
-        QCOMPARE(key(15)->styleSheet(), QStringLiteral("background-color: rgb(255, 102, 102);"));
-        QCOMPARE(key(16)->styleSheet(), QString()); // the picture shows 15 keys
-        QCOMPARE(Store.LED_Layer_Mode[1], quint8(4));
-    }
-
     void pagesForTheFormat()
     {
         w->setupPagesForFormat(false);

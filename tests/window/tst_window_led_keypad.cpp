@@ -103,6 +103,8 @@ class TestWindowLedKeypad : public QObject
         QCOMPARE(f->child<QPushButton>(QStringLiteral("LED_Mode_4"))->styleSheet(), kSelected);
         QCOMPARE(keyStyle(1), QStringLiteral("background-color: rgb(7, 0, 0);"));
         QCOMPARE(keyStyle(2), QStringLiteral("background-color: rgb(255, 128, 48);"));
+        // the picture shows 15 keys: key 16's colour is not painted on slot 16
+        QVERIFY(!keyStyle(16).contains(QStringLiteral("rgb(255, 200, 100)")));
     }
 
     void failedAnswerKeepsTheStoredState()
