@@ -183,19 +183,6 @@ class TestNaming : public QObject
         QCOMPARE(plain(e, true), QString());
     }
 
-    void languageChoosesTheNames()
-    {
-        quint8 *r = standardRecord(1);
-        r[10] = 0x01;
-        r[11] = 0x39; // Caps Lock: same name in both languages
-        QCOMPARE(plain(r, false, false), plain(r, false, true));
-        quint8 *m = Store.PHY_KEY_Value[0][4];
-        m[3] = 2;
-        m[10] = 0xE9;
-        QCOMPARE(plain(m, false, false), QString::fromUtf8("音量+"));
-        QCOMPARE(plain(m, false, true), QStringLiteral("Volume+"));
-    }
-
     void otherTypesReadEmpty()
     {
         quint8 *r = standardRecord(5);
