@@ -2,7 +2,8 @@
 # Installs what building, running and testing ZorvelDeck needs on Debian 12 (root or sudo).
 set -euo pipefail
 packages=(build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools libhidapi-dev
-          fonts-wqy-microhei xvfb xauth)
+          fonts-wqy-microhei xvfb xauth
+          dpkg-dev desktop-file-utils appstream) # packaging: cpack's dpkg-shlibdeps, validators
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
