@@ -1,9 +1,11 @@
 // Discovery and connection: the 100 ms poll step, first contact and the model query.
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <hidapi.h>
 
 #include "app/widget.h"
+#include "device/discovery.h"
 #include "device/hid_io.h"
 #include "device/reports.h"
 #include "device/store.h"
@@ -13,9 +15,6 @@
 namespace
 {
 
-constexpr quint16 kVendorIds[2] = {0x1189, 0x514C};
-// Product ids tried under the first vendor id: 0x8851 exists only under the second one.
-constexpr int kFirstVendorProducts = 7;
 constexpr int kModelAnswerWaitMs = 10;
 
 // dev_list only tells whether a keypad is open; the enumeration itself is freed at once.
@@ -27,6 +26,16 @@ bool present(quint16 vid, quint16 pid)
     const bool found = list != nullptr;
     hid_free_enumeration(list);
     return found;
+}
+
+// The status is set on every step, ten times a second: a text or style sheet that is already
+// there is not set again, which would re-polish and repaint the button each time.
+void setStatus(QPushButton *status, const QString &text, const QString &style)
+{
+    if (status->text() != text)
+        status->setText(text);
+    if (status->styleSheet() != style)
+        status->setStyleSheet(style);
 }
 
 } // namespace
@@ -53,31 +62,27 @@ void Widget::timeoutSlot()
 
 void Widget::searchKeypad()
 {
-    // The first vendor id is searched every time, so a keypad under it is found again even
-    // after one under the second vendor id was seen; Cur_VID/Cur_PID keep the last match.
-    bool found = false;
-    for (int v = 0; v < 2 && !found; ++v) {
-        const int products = v == 0 ? kFirstVendorProducts : 8;
-        for (int i = 0; i < products && !found; ++i)
-            if (present(kVendorIds[v], PID_Table[i])) {
-                Store.Cur_VID = kVendorIds[v];
-                Store.Cur_PID = PID_Table[i];
-                found = true;
-            }
+    // One enumeration of every HID device per step, searched in the order of the USB ids (see
+    // device/discovery.h) rather than one enumeration per id. The first vendor id is searched
+    // every time, so a keypad under it is found again even after one under the second vendor id
+    // was seen; Cur_VID/Cur_PID keep the last match.
+    hid_device_info *devices = hid_enumerate(0, 0);
+    if (const std::optional<discovery::UsbId> id = discovery::firstListed(devices)) {
+        Store.Cur_VID = id->vid;
+        Store.Cur_PID = id->pid;
     }
 
-    hid_device_info *list = hid_enumerate(Store.Cur_VID, Store.Cur_PID);
-    if (!list) {
+    const discovery::Match match = discovery::match(devices, {Store.Cur_VID, Store.Cur_PID});
+    if (!match.listed) {
+        hid_free_enumeration(devices);
         showDisconnectedStatus();
         Store.Dev_Connected = 0;
         return;
     }
-    const hid_device_info *entry = list;
-    while (entry && entry->interface_number != 0)
-        entry = entry->next;
+    const hid_device_info *entry = match.interfaceZero;
     if (!entry) {
         // Only other interfaces are listed: not the keypad's configuration interface.
-        hid_free_enumeration(list);
+        hid_free_enumeration(devices);
         qCDebug(lcDevice, "no interface 0 under %04x:%04x", Store.Cur_VID, Store.Cur_PID);
         showDisconnectedStatus();
         Store.Dev_Connected = 0;
@@ -85,7 +90,7 @@ void Widget::searchKeypad()
     }
     qCDebug(lcDevice, "interface_number:%s", entry->path);
     hid_device *dev = hid_open_path(entry->path);
-    hid_free_enumeration(list);
+    hid_free_enumeration(devices);
     if (!dev) {
         // The keypad is there but cannot be opened: searched again at the next step.
         hidio::logError(nullptr);
@@ -173,17 +178,19 @@ void Widget::showConnectedStatus()
 {
     if (Store.Save_Notice_Active)
         return;
-    ui->Dev_Sta_Dsp->setText(Language == 1 ? QStringLiteral("Device Connect") : QStringLiteral("设备已连接"));
-    ui->Dev_Sta_Dsp->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
+    setStatus(ui->Dev_Sta_Dsp,
+              Language == 1 ? QStringLiteral("Device Connect") : QStringLiteral("设备已连接"),
+              QStringLiteral("color: rgb(255, 255, 255);"));
 }
 
 void Widget::showDisconnectedStatus()
 {
     if (Store.Save_Notice_Active)
         return;
-    ui->Dev_Sta_Dsp->setText(Language == 1 ? QStringLiteral("Device Disconnect USB")
-                                           : QStringLiteral("——请用数据线连接设备——"));
-    ui->Dev_Sta_Dsp->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+    setStatus(ui->Dev_Sta_Dsp,
+              Language == 1 ? QStringLiteral("Device Disconnect USB")
+                            : QStringLiteral("——请用数据线连接设备——"),
+              QStringLiteral("color: rgb(220, 0, 0);"));
 }
 
 // On Linux the hidraw node belongs to root unless the udev rule grants it to the user.
@@ -191,8 +198,9 @@ void Widget::showAccessDeniedStatus()
 {
     if (Store.Save_Notice_Active)
         return;
-    ui->Dev_Sta_Dsp->setText(
-        Language == 1 ? QStringLiteral("Device found, but access denied: install the udev rule (see README)")
-                      : QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）"));
-    ui->Dev_Sta_Dsp->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+    setStatus(ui->Dev_Sta_Dsp,
+              Language == 1
+                  ? QStringLiteral("Device found, but access denied: install the udev rule (see README)")
+                  : QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）"),
+              QStringLiteral("color: rgb(220, 0, 0);"));
 }

@@ -108,14 +108,11 @@ void TestDeviceConnection::plugConnectUnplugWithStatusTexts()
 
 void TestDeviceConnection::searchOrderAndVendorIds()
 {
+    // One enumeration of every device per searching step; the order in which the ids are
+    // searched in it is checked in tst_core_discovery.
     f->poll();
-    QVector<QPair<quint16, quint16>> expected;
-    for (int i = 0; i < 7; ++i)
-        expected.append({0x1189, PID_Table[i]});
-    for (int i = 0; i < 8; ++i)
-        expected.append({0x514C, PID_Table[i]});
-    expected.append({0x1189, 0x8840}); // the last match, none yet
-    QCOMPARE(sim::enumerations(), expected);
+    const QVector<QPair<quint16, quint16>> everyDevice{{0, 0}};
+    QCOMPARE(sim::enumerations(), everyDevice);
 
     // 0x8851 exists only under the second vendor id
     sim::setIds(0x1189, 0x8851);
@@ -130,7 +127,7 @@ void TestDeviceConnection::searchOrderAndVendorIds()
     QVERIFY(Store.dev_list);
     QCOMPARE(Store.Cur_VID, quint16(0x514C));
     QCOMPARE(Store.Cur_PID, quint16(0x8851));
-    QCOMPARE(sim::enumerations().size(), 7 + 8 + 1);
+    QCOMPARE(sim::enumerations(), everyDevice);
     f->poll();
     QCOMPARE(Store.Dev_Connected, quint8(1));
     QCOMPARE(sim::enumerations().last(), (QPair<quint16, quint16>(0x514C, 0x8851))); // watched by its ids

@@ -1,0 +1,44 @@
+#pragma once
+// Which keypad the poll step's search finds: the USB ids in the order they are tried, applied
+// either one enumeration per id or over a single enumeration of every HID device.
+#include <QtGlobal>
+
+#include <functional>
+#include <optional>
+
+struct hid_device_info;
+
+namespace discovery
+{
+
+struct UsbId {
+    quint16 vid;
+    quint16 pid;
+};
+constexpr bool operator==(UsbId a, UsbId b)
+{
+    return a.vid == b.vid && a.pid == b.pid;
+}
+
+// The ids in search order: the first seven product ids of PID_Table under 0x1189 (0x8851 is only
+// tried under the second vendor id), then all eight under 0x514C.
+constexpr int kSearchOrderSize = 15;
+UsbId searchOrder(int i); // 0 <= i < kSearchOrderSize
+
+// Tries the ids in search order, one `present(id)` call (one enumeration) per id, until one is
+// present; that id, or none.
+std::optional<UsbId> firstPresent(const std::function<bool(UsbId)> &present);
+
+// The same search over one enumeration of every device (hid_enumerate(0, 0)): the first id in
+// search order that some entry of `devices` carries, wherever that entry stands in the list.
+std::optional<UsbId> firstListed(const hid_device_info *devices);
+
+// The entries of `devices` that carry `id`, as hid_enumerate(id.vid, id.pid) would have listed
+// them: whether there is any, and the first of them with interface number 0 (null if none).
+struct Match {
+    bool listed = false;
+    const hid_device_info *interfaceZero = nullptr;
+};
+Match match(const hid_device_info *devices, UsbId id);
+
+} // namespace discovery
