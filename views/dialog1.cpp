@@ -6,6 +6,7 @@
 #include "device/store.h"
 #include "ui_dialog1.h"
 #include "views/model_catalogue.h"
+#include "views/picture_cache.h"
 #include "views/views_log.h"
 #include "views/window_geometry.h"
 
@@ -46,18 +47,18 @@ void Dialog1::on_changeButtonGroup(int id)
 void Dialog1::placeWidgets(int W, int H)
 {
     ui->pushButton->setGeometry(geometry::dialogTitleRect(W, H));
-    ui->pushButton->setStyleSheet(QLatin1String(kTitleStyle));
+    pictures::setStyleSheet(ui->pushButton, QLatin1String(kTitleStyle));
     for (const models::DialogChoice &c : models::kDialogChoices) {
         const QRect r = geometry::dialogChoiceRect(c.id, W, H);
         auto *button = findChild<QPushButton *>(QLatin1String(c.button));
         auto *label = findChild<QLabel *>(QLatin1String(c.label));
         button->setGeometry(r);
-        button->setStyleSheet(QLatin1String(kChoiceStyle));
+        pictures::setStyleSheet(button, QLatin1String(kChoiceStyle));
         label->setGeometry(r);
-        const QPixmap picture(QLatin1String(c.picture));
+        const QPixmap picture = pictures::scaled(QLatin1String(c.picture), r.size());
         if (picture.isNull())
             label->clear();
         else
-            label->setPixmap(picture.scaled(r.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            label->setPixmap(picture);
     }
 }

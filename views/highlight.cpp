@@ -3,6 +3,7 @@
 
 #include "app/widget.h"
 #include "device/store.h"
+#include "views/picture_cache.h"
 #include "views/slot_geometry.h"
 
 namespace
@@ -18,7 +19,7 @@ void Widget::clearSlotHighlights()
     const QString plain = geometry::plainSlotStyle();
     for (int id = geometry::kFirstSlot; id <= geometry::kLastSlot; ++id)
         if (QAbstractButton *b = Key_Slot_Group->button(id))
-            b->setStyleSheet(plain);
+            pictures::setStyleSheet(b, plain);
 }
 
 void Widget::rehighlightSelectedSlot()
@@ -26,7 +27,7 @@ void Widget::rehighlightSelectedSlot()
     if (!Key_Slot_Group)
         return;
     if (QAbstractButton *b = Key_Slot_Group->button(Store.Select_PHY_Key))
-        b->setStyleSheet(geometry::highlightedSlotStyle());
+        pictures::setStyleSheet(b, geometry::highlightedSlotStyle());
 }
 
 void Widget::highlightSlot(int id)
@@ -40,5 +41,5 @@ void Widget::highlightSlot(int id)
     clearSlotHighlights();
     if (Key_Slot_Group)
         if (QAbstractButton *b = Key_Slot_Group->button(id))
-            b->setStyleSheet(geometry::highlightedSlotStyle());
+            pictures::setStyleSheet(b, geometry::highlightedSlotStyle());
 }

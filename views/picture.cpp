@@ -6,10 +6,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <iterator>
+
 #include "app/widget.h"
 #include "device/store.h"
+#include "ui_widget.h"
 #include "views/dialog1.h"
 #include "views/model_catalogue.h"
+#include "views/picture_cache.h"
 #include "views/slot_geometry.h"
 #include "views/tab_style.h"
 #include "views/window_geometry.h"
@@ -17,42 +21,58 @@
 namespace
 {
 
-QPushButton *slotButton(QWidget *window, int n)
+// The slot widgets of the form, slot n at index n - 1: found through the form rather than by
+// name, which would search the whole window twice per slot on every resize.
+struct SlotWidgets {
+    QPushButton *Ui_Widget::*button;
+    QLabel *Ui_Widget::*label;
+};
+// clang-format off
+#define ZD_SLOT(n) {&Ui_Widget::pushButton_K##n, &Ui_Widget::pushButton_K##n##_BK}
+constexpr SlotWidgets kSlotWidgets[] = {
+    ZD_SLOT(1),  ZD_SLOT(2),  ZD_SLOT(3),  ZD_SLOT(4),  ZD_SLOT(5),  ZD_SLOT(6),  ZD_SLOT(7),
+    ZD_SLOT(8),  ZD_SLOT(9),  ZD_SLOT(10), ZD_SLOT(11), ZD_SLOT(12), ZD_SLOT(13), ZD_SLOT(14),
+    ZD_SLOT(15), ZD_SLOT(16), ZD_SLOT(17), ZD_SLOT(18), ZD_SLOT(19), ZD_SLOT(20), ZD_SLOT(21),
+    ZD_SLOT(22), ZD_SLOT(23), ZD_SLOT(24), ZD_SLOT(25), ZD_SLOT(26), ZD_SLOT(27)};
+#undef ZD_SLOT
+// clang-format on
+
+QPushButton *slotButton(const Ui_Widget *ui, int n)
 {
-    return window->findChild<QPushButton *>(QStringLiteral("pushButton_K%1").arg(n));
+    return n >= 1 && n <= int(std::size(kSlotWidgets)) ? ui->*kSlotWidgets[n - 1].button : nullptr;
 }
 
-QLabel *slotLabel(QWidget *window, int n)
+QLabel *slotLabel(const Ui_Widget *ui, int n)
 {
-    return window->findChild<QLabel *>(QStringLiteral("pushButton_K%1_BK").arg(n));
+    return n >= 1 && n <= int(std::size(kSlotWidgets)) ? ui->*kSlotWidgets[n - 1].label : nullptr;
 }
 
-void setSlotVisible(QWidget *window, int n, bool visible)
+void setSlotVisible(const Ui_Widget *ui, int n, bool visible)
 {
-    if (QPushButton *b = slotButton(window, n))
+    if (QPushButton *b = slotButton(ui, n))
         b->setVisible(visible);
-    if (QLabel *l = slotLabel(window, n))
+    if (QLabel *l = slotLabel(ui, n))
         l->setVisible(visible);
 }
 
-void placeSlot(QWidget *window, const geometry::SlotPlacement &p)
+void placeSlot(const Ui_Widget *ui, const geometry::SlotPlacement &p)
 {
-    QPushButton *button = slotButton(window, p.slot);
-    QLabel *label = slotLabel(window, p.slot);
+    QPushButton *button = slotButton(ui, p.slot);
+    QLabel *label = slotLabel(ui, p.slot);
     if (button) {
         button->setGeometry(p.button);
         if (p.style != geometry::ButtonStyle::Keep)
-            button->setStyleSheet(p.buttonStyle);
+            pictures::setStyleSheet(button, p.buttonStyle);
     }
     if (label) {
         label->setGeometry(p.label);
         if (!p.labelStyle.isEmpty())
-            label->setStyleSheet(p.labelStyle);
-        const QPixmap picture(p.picture);
+            pictures::setStyleSheet(label, p.labelStyle);
+        const QPixmap picture = pictures::scaled(p.picture, p.pictureBox);
         if (picture.isNull())
             label->clear();
         else
-            label->setPixmap(picture.scaled(p.pictureBox, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            label->setPixmap(picture);
     }
     if (button)
         button->show();
@@ -68,18 +88,16 @@ void Widget::layoutDevicePicture()
         models::layoutFor(Store.Layout_Key_Num, Store.Layout_Knob_Num, Store.Layout_Variant, Store.Cur_PID);
     const geometry::PictureGeometry g = geometry::pictureGeometry(layout, int(Win_Height));
 
-    if (auto *body = findChild<QLabel *>(QStringLiteral("ALL_KEY_BK")))
-        body->setGeometry(g.body);
-    if (auto *info = findChild<QWidget *>(QStringLiteral("lineEdit")))
-        info->setGeometry(g.info);
+    ui->ALL_KEY_BK->setGeometry(g.body);
+    ui->lineEdit->setGeometry(g.info);
     for (const geometry::SlotPlacement &p : g.placements)
-        placeSlot(this, p);
+        placeSlot(ui, p);
     for (int n = geometry::kFirstSlot; n <= geometry::kLastSlot; ++n)
         if (!g.uses(n))
-            setSlotVisible(this, n, false);
+            setSlotVisible(ui, n, false);
     // slots 26 and 27 are on the form but in no picture
-    setSlotVisible(this, 26, false);
-    setSlotVisible(this, 27, false);
+    setSlotVisible(ui, 26, false);
+    setSlotVisible(ui, 27, false);
 }
 
 void Widget::refreshTabBarStyle()
