@@ -1,0 +1,120 @@
+// Figure 1, one poll step while no keypad is plugged in, against the system's hidapi: the
+// search as it was (one enumeration per USB id, then one for the last match, and the status
+// line's style sheet set again) and as it is (one enumeration of every device, searched in the
+// same order; the style sheet set only when it changes).
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+#include <dlfcn.h>
+#include <hidapi.h>
+
+#include <memory>
+
+#include "app/widget.h"
+#include "bench_support.h"
+#include "device/discovery.h"
+#include "device/store.h"
+
+namespace
+{
+
+// The system hidapi, loaded beside the virtual keypad this executable is linked with.
+struct SystemHidapi {
+    using Enumerate = hid_device_info *(*)(unsigned short, unsigned short);
+    using Free = void (*)(hid_device_info *);
+    void *library = nullptr;
+    Enumerate enumerate = nullptr;
+    Free free = nullptr;
+    std::string error;
+
+    SystemHidapi()
+    {
+        library = dlopen(ZD_SYSTEM_HIDAPI, RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND);
+        if (!library) {
+            error = dlerror();
+            return;
+        }
+        enumerate = reinterpret_cast<Enumerate>(dlsym(library, "hid_enumerate"));
+        free = reinterpret_cast<Free>(dlsym(library, "hid_free_enumeration"));
+        if (!enumerate || !free)
+            error = "hid_enumerate not found in " ZD_SYSTEM_HIDAPI;
+    }
+};
+
+SystemHidapi &systemHidapi()
+{
+    static SystemHidapi hidapi;
+    return hidapi;
+}
+
+QPushButton *statusButton(Widget *w)
+{
+    return w->findChild<QPushButton *>(QStringLiteral("Dev_Sta_Dsp"));
+}
+
+void searchingTick(benchmark::State &state, bool perId)
+{
+    SystemHidapi &hid = systemHidapi();
+    if (!hid.error.empty()) {
+        state.SkipWithError(hid.error.c_str());
+        return;
+    }
+    std::unique_ptr<Widget> w(bench::newWindow());
+    QPushButton *status = statusButton(w.get());
+    const discovery::UsbId last{Store.Cur_VID, Store.Cur_PID};
+    qint64 enumerations = 0;
+    int found = 0;
+
+    for (auto _ : state) {
+        if (perId) {
+            const auto id = discovery::firstPresent([&](discovery::UsbId id) {
+                ++enumerations;
+                hid_device_info *list = hid.enumerate(id.vid, id.pid);
+                const bool present = list != nullptr;
+                hid.free(list);
+                return present;
+            });
+            ++enumerations;
+            hid_device_info *list = hid.enumerate(last.vid, last.pid);
+            found += id.has_value() || list;
+            hid.free(list);
+            // the disconnected status as it was set on every step
+            status->setText(QStringLiteral("Device Disconnect USB"));
+            status->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0);"));
+        } else {
+            ++enumerations;
+            hid_device_info *all = hid.enumerate(0, 0);
+            const auto id = discovery::firstListed(all);
+            const discovery::Match m = discovery::match(all, id ? *id : last);
+            found += m.listed;
+            hid.free(all);
+            w->showDisconnectedStatus();
+        }
+    }
+    if (found)
+        state.SkipWithError("a keypad is plugged in: this figure is for a machine without one");
+    state.counters["enumerations_per_tick"] = double(enumerations) / double(state.iterations());
+}
+
+// The CPU share of a tick is its CPU time times ten ticks a second; computed by the summary.
+void registerTick(const char *name, bool perId)
+{
+    benchmark::RegisterBenchmark(name, searchingTick, perId)
+        ->Unit(benchmark::kMicrosecond)
+        ->MinTime(0.3)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+namespace bench
+{
+
+void registerSearchBenchmarks()
+{
+    registerTick("idle/tick/before", true);
+    registerTick("idle/tick/after", false);
+}
+
+} // namespace bench
