@@ -80,6 +80,9 @@ void placeSlot(const Ui_Widget *ui, const geometry::SlotPlacement &p)
         label->show();
 }
 
+// The tab size the tab bar's style was last installed for.
+const char kTabSizeProperty[] = "zorveldeck_tab_size";
+
 } // namespace
 
 void Widget::layoutDevicePicture()
@@ -102,9 +105,15 @@ void Widget::layoutDevicePicture()
 
 void Widget::refreshTabBarStyle()
 {
-    // a fresh style makes the tab bar ask for its tab sizes anew (they follow Win_Width / Win_Height)
-    if (auto *tabs = findChild<QTabWidget *>(QStringLiteral("tabWidget")))
-        CustomTabStyle::install(tabs->tabBar());
+    // A fresh style makes the tab bar ask for its tab sizes anew (they follow Win_Width /
+    // Win_Height). While they stay the same, as over most steps of a window drag, there is
+    // nothing new to ask for.
+    QTabBar *bar = ui->tabWidget->tabBar();
+    const QSize size = CustomTabStyle::tabSize(int(Win_Width), int(Win_Height));
+    if (bar->property(kTabSizeProperty).toSize() == size)
+        return;
+    CustomTabStyle::install(bar);
+    bar->setProperty(kTabSizeProperty, size);
 }
 
 void Widget::placeFixedWidgets(int W, int H)

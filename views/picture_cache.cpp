@@ -10,9 +10,9 @@
 namespace
 {
 
-// A picture keeps the few sizes it was last scaled to: knobs of one layout share pictures at
-// two sizes, and a drag goes back and forth over a few.
-constexpr int kKeptSizes = 4;
+// A picture keeps the last two sizes it was scaled to: the knobs of one layout share their
+// pictures at two sizes. (A drag moves on to new sizes; more would only hold memory.)
+constexpr int kKeptSizes = 2;
 
 struct Picture {
     QPixmap source;

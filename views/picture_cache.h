@@ -14,7 +14,7 @@ namespace pictures
 // The picture at `path` (a resource path, loaded as QPixmap(path) loads it) scaled into `box`,
 // aspect ratio kept, smooth transformation; a null pixmap when there is no such picture.
 // Each picture is decoded once and kept for the life of the application, together with the
-// last few boxes it was scaled into.
+// last two boxes it was scaled into.
 QPixmap scaled(const QString &path, const QSize &box);
 
 // Sets `sheet` on `widget` unless it already has exactly that style sheet: setting it again
