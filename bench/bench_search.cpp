@@ -3,6 +3,7 @@
 // line's style sheet set again) and as it is (one enumeration of every device, searched in the
 // same order; the style sheet set only when it changes).
 #include <QPushButton>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
@@ -17,6 +18,8 @@
 
 namespace
 {
+
+constexpr unsigned long kStepMs = 100; // the poll timer's interval
 
 // The system hidapi, loaded beside the virtual keypad this executable is linked with.
 struct SystemHidapi {
@@ -52,7 +55,9 @@ QPushButton *statusButton(Widget *w)
     return w->findChild<QPushButton *>(QStringLiteral("Dev_Sta_Dsp"));
 }
 
-void searchingTick(benchmark::State &state, bool perId)
+// Paced: one step every 100 ms as the poll timer runs them, so that each step finds the caches
+// as cold as the program's steps do; otherwise back to back.
+void searchingTick(benchmark::State &state, bool perId, bool paced)
 {
     SystemHidapi &hid = systemHidapi();
     if (!hid.error.empty()) {
@@ -66,6 +71,11 @@ void searchingTick(benchmark::State &state, bool perId)
     int found = 0;
 
     for (auto _ : state) {
+        if (paced) {
+            state.PauseTiming();
+            QThread::msleep(kStepMs);
+            state.ResumeTiming();
+        }
         if (perId) {
             const auto id = discovery::firstPresent([&](discovery::UsbId id) {
                 ++enumerations;
@@ -96,14 +106,15 @@ void searchingTick(benchmark::State &state, bool perId)
     state.counters["enumerations_per_tick"] = double(enumerations) / double(state.iterations());
 }
 
-// The CPU share of a tick is its CPU time times ten ticks a second; computed by the summary.
-void registerTick(const char *name, bool perId)
+// The CPU share of a step is its CPU time times ten steps a second; computed by the summary.
+void registerTick(const char *name, bool perId, bool paced)
 {
-    benchmark::RegisterBenchmark(name, searchingTick, perId)
-        ->Unit(benchmark::kMicrosecond)
-        ->MinTime(0.3)
-        ->Repetitions(5)
-        ->ReportAggregatesOnly(true);
+    auto *b = benchmark::RegisterBenchmark(name, searchingTick, perId, paced)->Unit(benchmark::kMicrosecond);
+    if (paced)
+        b->Iterations(30)->Repetitions(3); // 9 s each
+    else
+        b->MinTime(0.3)->Repetitions(5);
+    b->ReportAggregatesOnly(true);
 }
 
 } // namespace
@@ -113,8 +124,10 @@ namespace bench
 
 void registerSearchBenchmarks()
 {
-    registerTick("idle/tick/before", true);
-    registerTick("idle/tick/after", false);
+    registerTick("idle/tick/before", true, false);
+    registerTick("idle/tick/after", false, false);
+    registerTick("idle/paced tick/before", true, true);
+    registerTick("idle/paced tick/after", false, true);
 }
 
 } // namespace bench

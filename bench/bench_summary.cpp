@@ -88,7 +88,9 @@ void printSummary(const Results &results)
                 qPrintable(QSysInfo::prettyProductName()));
     std::printf("| Figure | Measure (median) | Before | After | Goal |\n|---|---|---|---|---|\n");
 
-    const auto cpuMs = [](const Result &r) { return number(r.cpuMs, 2) + " ms"; };
+    const auto cpuAndWallMs = [](const Result &r) {
+        return number(r.cpuMs, 2) + " ms (wall " + number(r.wallMs, 2) + ")";
+    };
     const auto cpuUs = [](const Result &r) { return number(r.cpuMs * 1000, 0) + " µs"; };
     // ms of CPU per 100 ms step is, at ten steps a second, the same number in % of one core
     const auto tickShare = [](const Result &r) { return number(r.cpuMs, 3) + " %"; };
@@ -103,6 +105,10 @@ void printSummary(const Results &results)
           t.cell("idle/tick/after", cpuUs), "–");
     t.row("1 idle", "CPU share of one core, searching step × 10/s", t.cell("idle/tick/before", tickShare),
           t.cell("idle/tick/after", tickShare), "≤ 0.2 %");
+    t.row("1 idle", "CPU per searching step, one step every 100 ms (cold caches)",
+          t.cell("idle/paced tick/before", cpuUs), t.cell("idle/paced tick/after", cpuUs), "–");
+    t.row("1 idle", "CPU share of one core, paced searching step × 10/s",
+          t.cell("idle/paced tick/before", tickShare), t.cell("idle/paced tick/after", tickShare), "≤ 0.2 %");
     t.row("1 idle", "zorveldeck process over 10 s searching: CPU share of one core", "–",
           t.cell("idle/process/zorveldeck", counterOf("core_percent", 3, " %")), "≤ 0.2 %");
     t.row("1 idle", "zorveldeck process: hid_enumerate calls per step", "–",
@@ -112,8 +118,9 @@ void printSummary(const Results &results)
         for (const char *how : {"same size", "drag"}) {
             const std::string base = std::string("resize/") + model + "/" + how;
             t.row("2 resize",
-                  QStringLiteral("resizeEvent %1, %2 (CPU)").arg(QLatin1String(model), QLatin1String(how)),
-                  t.cell(base + "/before", cpuMs), t.cell(base + "/after", cpuMs), "≤ 2 ms");
+                  QStringLiteral("resizeEvent %1, %2: CPU (wall)")
+                      .arg(QLatin1String(model), QLatin1String(how)),
+                  t.cell(base + "/before", cpuAndWallMs), t.cell(base + "/after", cpuAndWallMs), "≤ 2 ms");
         }
 
     t.row("3 start-up", "process start → first frame of the main window (wall)", "–",
