@@ -1,15 +1,19 @@
-// Slot geometry of the device pictures: sizes, positions, slot roles, pictures and
-// styles for a model and a window height.
+// Which picture a reported model gets, and the slot geometry of the pictures: sizes,
+// positions, slot roles, pictures and styles for a model and a window height; where the
+// model dialog sits.
 #include <QtTest>
 
 #include "views/model_catalogue.h"
 #include "views/slot_geometry.h"
+#include "views/window_geometry.h"
 
 using geometry::ButtonStyle;
 using geometry::PictureGeometry;
 using geometry::SlotPlacement;
 using geometry::SlotRole;
 using models::LayoutId;
+
+Q_DECLARE_METATYPE(LayoutId)
 
 namespace
 {
@@ -30,10 +34,13 @@ const SlotPlacement &at(const PictureGeometry &g, int slot)
 
 } // namespace
 
-class TestGeometry : public QObject
+class TestCoreViews : public QObject
 {
     Q_OBJECT
   private slots:
+    void dispatch_data();
+    void dispatch();
+    void dialogPlacement();
     void defaultLayoutAt1000();
     void fourPlusOneFirstAt1000();
     void documentedSlots_data();
@@ -46,7 +53,70 @@ class TestGeometry : public QObject
     void scalesWithHeight();
 };
 
-void TestGeometry::defaultLayoutAt1000()
+void TestCoreViews::dispatch_data()
+{
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<int>("knobs");
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<int>("pid");
+    QTest::addColumn<LayoutId>("layout");
+
+    QTest::newRow("15+3 default") << 15 << 3 << 0 << 0x8840 << LayoutId::Default;
+    QTest::newRow("unlisted 7+1") << 7 << 1 << 0 << 0x8840 << LayoutId::Default;
+    QTest::newRow("unlisted 0+0") << 0 << 0 << 0 << 0x8840 << LayoutId::Default;
+    QTest::newRow("unlisted 16+1") << 16 << 1 << 0 << 0x8840 << LayoutId::Default;
+    QTest::newRow("0+1") << 0 << 1 << 0 << 0x8850 << LayoutId::L0_1;
+    QTest::newRow("0+2 pid 8850") << 0 << 2 << 0 << 0x8850 << LayoutId::L0_2;
+    QTest::newRow("0+2 pid 8840") << 0 << 2 << 0 << 0x8840 << LayoutId::L0_1;
+    QTest::newRow("0+2 pid 8851") << 0 << 2 << 0 << 0x8851 << LayoutId::L0_1;
+    QTest::newRow("0+3") << 0 << 3 << 0 << 0x8840 << LayoutId::L0_3;
+    QTest::newRow("4+1 v0 8840") << 4 << 1 << 0 << 0x8840 << LayoutId::L4_1First;
+    QTest::newRow("4+1 v0 8850") << 4 << 1 << 0 << 0x8850 << LayoutId::L4_1First;
+    QTest::newRow("4+1 v0 8851") << 4 << 1 << 0 << 0x8851 << LayoutId::L4_1Second;
+    QTest::newRow("4+1 v1 8840") << 4 << 1 << 1 << 0x8840 << LayoutId::L4_1Second;
+    QTest::newRow("4+1 v1 8851") << 4 << 1 << 1 << 0x8851 << LayoutId::L4_1Second;
+    QTest::newRow("4+1 v2") << 4 << 1 << 2 << 0x8840 << LayoutId::Default;
+    QTest::newRow("4+1 v10 8851") << 4 << 1 << 10 << 0x8851 << LayoutId::Default;
+    // the variant matters only for 4 + 1
+    QTest::newRow("12+4 v10") << 12 << 4 << 10 << 0x8842 << LayoutId::L12_4;
+    QTest::newRow("3+1 v7") << 3 << 1 << 7 << 0x8840 << LayoutId::L3_1;
+    QTest::newRow("4+3 v1") << 4 << 3 << 1 << 0x8840 << LayoutId::L4_3;
+    QTest::newRow("11+3") << 11 << 3 << 0 << 0x8840 << LayoutId::L11_3;
+    QTest::newRow("16+3") << 16 << 3 << 0 << 0x8840 << LayoutId::L16_3;
+    QTest::newRow("21+1") << 21 << 1 << 0 << 0x8840 << LayoutId::L21_1;
+    QTest::newRow("21+0") << 21 << 0 << 0 << 0x8840 << LayoutId::Default;
+    QTest::newRow("6+2") << 6 << 2 << 0 << 0x8840 << LayoutId::L6_2;
+    QTest::newRow("9+2") << 9 << 2 << 0 << 0x8840 << LayoutId::L9_2;
+}
+
+void TestCoreViews::dispatch()
+{
+    QFETCH(int, keys);
+    QFETCH(int, knobs);
+    QFETCH(int, variant);
+    QFETCH(int, pid);
+    QFETCH(LayoutId, layout);
+    QCOMPARE(models::layoutFor(quint8(keys), quint8(knobs), quint8(variant), quint16(pid)), layout);
+}
+
+void TestCoreViews::dialogPlacement()
+{
+    // main window 1600 x 1000
+    QCOMPARE(geometry::modelDialogRect(1600, 1000), QRect(160, 250, 1264, 600));
+    QCOMPARE(geometry::dialogTitleRect(1600, 1000), QRect(352, 20, 480, 40));
+    QCOMPARE(geometry::dialogChoiceRect(1, 1600, 1000), QRect(48, 80, 320, 150));
+    QCOMPARE(geometry::dialogChoiceRect(2, 1600, 1000), QRect(448, 80, 320, 150));
+    QCOMPARE(geometry::dialogChoiceRect(3, 1600, 1000), QRect(880, 80, 320, 150));
+    QCOMPARE(geometry::dialogChoiceRect(4, 1600, 1000), QRect(75, 300, 400, 250));
+    QCOMPARE(geometry::dialogChoiceRect(5, 1600, 1000), QRect(448, 310, 368, 230));
+    QCOMPARE(geometry::dialogChoiceRect(6, 1600, 1000), QRect(896, 310, 400, 250));
+    QVERIFY(geometry::dialogChoiceRect(7, 1600, 1000).isNull());
+    // each term truncated on its own: 0.047 * 1921 = 90.287, 0.79 * 1921 = 1517.59
+    QCOMPARE(geometry::dialogChoiceRect(4, 1921, 1007).x(), 90);
+    QCOMPARE(geometry::modelDialogRect(1921, 1007), QRect(192, 251, 1517, 604));
+}
+
+void TestCoreViews::defaultLayoutAt1000()
 {
     const PictureGeometry g = layoutOf(15, 3, 0, 0x8840, 1000);
     QCOMPARE(g.layout, LayoutId::Default);
@@ -73,7 +143,7 @@ void TestGeometry::defaultLayoutAt1000()
     QVERIFY(!g.uses(25));
 }
 
-void TestGeometry::fourPlusOneFirstAt1000()
+void TestCoreViews::fourPlusOneFirstAt1000()
 {
     const PictureGeometry g = layoutOf(4, 1, 0, 0x8840, 1000);
     QCOMPARE(g.S, 80);
@@ -88,7 +158,7 @@ void TestGeometry::fourPlusOneFirstAt1000()
 
 // Every catalogue row shows exactly its slots: keys 1..keys, and each knob's
 // left/press/right slots (0: the knob has no press slot).
-void TestGeometry::documentedSlots_data()
+void TestCoreViews::documentedSlots_data()
 {
     QTest::addColumn<int>("keys");
     QTest::addColumn<int>("knobs");
@@ -129,7 +199,7 @@ void TestGeometry::documentedSlots_data()
     QTest::newRow("8+8 unlisted") << 8 << 8 << 0 << 0x8840 << 15 << k3;
 }
 
-void TestGeometry::documentedSlots()
+void TestCoreViews::documentedSlots()
 {
     QFETCH(int, keys);
     QFETCH(int, knobs);
@@ -174,7 +244,7 @@ void TestGeometry::documentedSlots()
     }
 }
 
-void TestGeometry::zeroPlusTwoByProductId()
+void TestCoreViews::zeroPlusTwoByProductId()
 {
     const PictureGeometry full = layoutOf(0, 2, 0, 0x8850, 1000);
     QCOMPARE(at(full, 20).button, QRect(535, 215, 125, 125));
@@ -195,7 +265,7 @@ void TestGeometry::zeroPlusTwoByProductId()
     }
 }
 
-void TestGeometry::fourPlusOneVariants()
+void TestCoreViews::fourPlusOneVariants()
 {
     // variant 2 falls to the default picture
     const PictureGeometry v2 = layoutOf(4, 1, 2, 0x8840, 1000);
@@ -214,7 +284,7 @@ void TestGeometry::fourPlusOneVariants()
     }
 }
 
-void TestGeometry::elevenPlusThreeShapes()
+void TestCoreViews::elevenPlusThreeShapes()
 {
     const PictureGeometry g = layoutOf(11, 3, 0, 0x8840, 1000);
     QCOMPARE(g.S, 80);
@@ -242,7 +312,7 @@ void TestGeometry::elevenPlusThreeShapes()
     QCOMPARE(at(g, 23).button, QRect(620, 320, 136, 136));
 }
 
-void TestGeometry::twentyOnePlusOne()
+void TestCoreViews::twentyOnePlusOne()
 {
     const PictureGeometry g = layoutOf(21, 1, 0, 0x8840, 1000);
     QCOMPARE(g.S, 70);
@@ -268,7 +338,7 @@ void TestGeometry::twentyOnePlusOne()
     QCOMPARE(at(g, 22).picture, QStringLiteral(":/image/KN_RIGHT114x97.png"));
 }
 
-void TestGeometry::styles()
+void TestCoreViews::styles()
 {
     const QString plain =
         "QPushButton{background-color: rgba(125, 125, 125, 5);border-radius:10px;color:#FFFFFF;}";
@@ -308,7 +378,7 @@ void TestGeometry::styles()
     QCOMPARE(at(f, 22).button, QRect(635, 115, 66, 66));
 }
 
-void TestGeometry::scalesWithHeight()
+void TestCoreViews::scalesWithHeight()
 {
     // H = 1006, the initial window: every product truncated on its own
     const PictureGeometry g = layoutOf(15, 3, 0, 0x8840, 1006);
@@ -328,5 +398,5 @@ void TestGeometry::scalesWithHeight()
     QCOMPARE(at(s, 23).button.size(), QSize(68, 68));
 }
 
-QTEST_APPLESS_MAIN(TestGeometry)
-#include "tst_core_geometry.moc"
+QTEST_APPLESS_MAIN(TestCoreViews)
+#include "tst_core_views.moc"
