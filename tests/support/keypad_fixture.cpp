@@ -1,7 +1,12 @@
 #include "keypad_fixture.h"
 
+#include <QApplication>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <hidapi.h>
@@ -56,6 +61,49 @@ void KeypadFixture::click(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 
+void KeypadFixture::resizeWindow(int W, int H)
+{
+    // the offscreen platform resizes only windows in the normal state
+    w->showNormal();
+    w->windowHandle()->setWindowStates(Qt::WindowNoState);
+    w->resize(W, H);
+    QApplication::processEvents();
+    QTRY_COMPARE(w->size(), QSize(W, H));
+}
+
+void KeypadFixture::clickTab(int index)
+{
+    auto *tabs = child<QTabWidget>(QStringLiteral("tabWidget"));
+    QTabBar *bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+    if (tabs->currentIndex() != index)
+        qFatal("tab %d did not come to the front", index);
+}
+
+int KeypadFixture::tabCount(const QString &title) const
+{
+    auto *tabs = child<QTabWidget>(QStringLiteral("tabWidget"));
+    int n = 0;
+    for (int i = 0; i < tabs->count(); ++i)
+        n += tabs->tabText(i) == title;
+    return n;
+}
+
+QString KeypadFixture::text(const QString &buttonName) const
+{
+    return child<QAbstractButton>(buttonName)->text();
+}
+
+QString KeypadFixture::slotText(int slot) const
+{
+    return text(QStringLiteral("pushButton_K%1").arg(slot));
+}
+
+QString KeypadFixture::info() const
+{
+    return child<QTextEdit>(QStringLiteral("lineEdit"))->toPlainText();
+}
+
 QString KeypadFixture::statusText() const
 {
     return child<QPushButton>(QStringLiteral("Dev_Sta_Dsp"))->text();
@@ -65,6 +113,47 @@ QString KeypadFixture::statusStyle() const
 {
     return child<QPushButton>(QStringLiteral("Dev_Sta_Dsp"))->styleSheet();
 }
+
+namespace zd_test
+{
+
+QByteArray padded(const char *hex)
+{
+    QByteArray b = QByteArray::fromHex(hex);
+    return b + QByteArray(65 - b.size(), '\0');
+}
+
+QByteArray bytesOf(std::initializer_list<int> head, int size)
+{
+    QByteArray b(size, '\0');
+    int i = 0;
+    for (int v : head)
+        b[i++] = char(v);
+    return b;
+}
+
+QByteArray recordBytes(const quint8 *record, int size)
+{
+    return QByteArray(reinterpret_cast<const char *>(record), size);
+}
+
+QVector<QByteArray> receivedBytes()
+{
+    QVector<QByteArray> out;
+    for (const sim::Report &r : sim::received())
+        out.append(r.bytes);
+    return out;
+}
+
+int modelQueries()
+{
+    int n = 0;
+    for (const QByteArray &r : receivedBytes())
+        n += r == padded("03FBFBFB");
+    return n;
+}
+
+} // namespace zd_test
 
 namespace
 {

@@ -17,6 +17,9 @@
 #include <QAbstractButton>
 #include <QString>
 #include <QStringList>
+#include <QVector>
+
+#include <initializer_list>
 
 #include "app/widget.h"
 
@@ -51,12 +54,37 @@ class KeypadFixture
     void click(const QString &buttonName);
     void click(QAbstractButton *button);
 
-    QString statusText() const;  // Dev_Sta_Dsp's text
-    QString statusStyle() const; // Dev_Sta_Dsp's style sheet
+    // Resizes the window in the normal state and waits until it has that size.
+    void resizeWindow(int W, int H);
+    // Clicks tab `index` of tabWidget on its tab bar; fails hard if it does not come to the front.
+    void clickTab(int index);
+    // How many pages of tabWidget carry `title` (the preset page is "Procreate").
+    int tabCount(const QString &title) const;
+
+    QString statusText() const;                    // Dev_Sta_Dsp's text
+    QString statusStyle() const;                   // Dev_Sta_Dsp's style sheet
+    QString text(const QString &buttonName) const; // a button's caption
+    QString slotText(int slot) const;              // pushButton_K<slot>'s caption
+    QString info() const;                          // the information box (lineEdit)
 
   private:
     Widget *w = nullptr;
 };
+
+// Byte helpers for reports and records (a namespace of their own: `using namespace zd_test;`).
+namespace zd_test
+{
+// Report bytes: `hex` padded with zeros to a full 65-byte report.
+QByteArray padded(const char *hex);
+// `head` followed by zeros up to `size` bytes.
+QByteArray bytesOf(std::initializer_list<int> head, int size = 65);
+// A store record (or the first `size` bytes of one) as a byte string.
+QByteArray recordBytes(const quint8 *record, int size = 65);
+// The reports the keypad received since its logs were last cleared.
+QVector<QByteArray> receivedBytes();
+// How many of them are model queries (03 FB FB FB).
+int modelQueries();
+} // namespace zd_test
 
 class LogCapture
 {
