@@ -1,4 +1,6 @@
-// Discovery and connection: the real main window polling the virtual keypad.
+// Discovery and connection: the real main window polling the virtual keypad, including a
+// keypad that is listed but cannot be opened (its hidraw node belongs to root until the
+// udev rule is installed): it gets its own status text and the poll keeps trying.
 #include <QTabWidget>
 #include <QtTest>
 
@@ -6,6 +8,8 @@
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
+
+using namespace zd_test;
 #include "views/dialog1.h"
 
 namespace
@@ -14,22 +18,9 @@ namespace
 const QString kConnectedStyle = QStringLiteral("color: rgb(255, 255, 255);");
 const QString kDisconnectedStyle = QStringLiteral("color: rgb(220, 0, 0);");
 
-int modelQueries()
-{
-    int n = 0;
-    for (const sim::Report &r : sim::received())
-        n += r.bytes == reports::encodeModelQuery();
-    return n;
-}
-
-bool hasProcreateTab(KeypadFixture &f)
-{
-    auto *tabs = f.child<QTabWidget>(QStringLiteral("tabWidget"));
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == QLatin1String("Procreate"))
-            return true;
-    return false;
-}
+const QString kDeniedEN =
+    QStringLiteral("Device found, but access denied: install the udev rule (see README)");
+const QString kDeniedCN = QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）");
 
 } // namespace
 
@@ -51,9 +42,12 @@ class TestDeviceConnection : public QObject
     void searchOrderAndVendorIds();
     void keypadUnderFirstVendorFoundAfterSecond();
     void onlyInterfaceZeroIsOpened();
-    void openFailureIsNotFound();
+    void refusedOpenIsNotFoundAndSaysWhy_data();
+    void refusedOpenIsNotFoundAndSaysWhy();
+    void unpluggedWhileDeniedIsDisconnected();
+    void saveNoticeKeepsTheStatusLine();
     void silentKeypadKeepsTheModelDialog();
-    void standardKeypadAfterExtendedMakesFirstContactTwice();
+    void presetPageFollowsTheKeypadsFormat();
     void hidapiErrorTextLoggedWhole();
 };
 
@@ -181,25 +175,68 @@ void TestDeviceConnection::onlyInterfaceZeroIsOpened()
     QCOMPARE(sim::openHandles(), 1);
 }
 
-void TestDeviceConnection::openFailureIsNotFound()
+void TestDeviceConnection::refusedOpenIsNotFoundAndSaysWhy_data()
 {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("denied");
+    QTest::addColumn<QString>("connected");
+    QTest::newRow("English") << 1 << kDeniedEN << QStringLiteral("Device Connect");
+    QTest::newRow("Chinese") << 0 << kDeniedCN << QStringLiteral("设备已连接");
+}
+
+void TestDeviceConnection::refusedOpenIsNotFoundAndSaysWhy()
+{
+    QFETCH(int, language);
+    QFETCH(QString, denied);
+    QFETCH(QString, connected);
+    (*f)->Language = language;
     sim::setOpenFails(true);
     sim::plug();
     LogCapture log;
-    f->poll(2);
-    QVERIFY(!Store.dev_list);
-    QVERIFY(!(*f)->Device_Handle);
-    QCOMPARE(Store.Dev_Connected, quint8(0));
-    QCOMPARE(f->statusText(),
-             QStringLiteral("Device found, but access denied: install the udev rule (see README)"));
-    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+
+    // every step finds the keypad, fails to open it and says why, without holding anything
+    for (int step = 0; step < 3; ++step) {
+        f->poll();
+        QCOMPARE(f->statusText(), denied);
+        QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+        QVERIFY(!Store.dev_list);
+        QVERIFY(!(*f)->Device_Handle);
+        QCOMPARE(Store.Dev_Connected, quint8(0));
+        QCOMPARE(sim::openHandles(), 0);
+    }
+    QVERIFY(sim::received().isEmpty());
     QVERIFY(log.contains(
         QStringLiteral("err_string = virtual keypad: cannot open the device (permission denied)")));
-    QVERIFY(sim::received().isEmpty());
 
+    // access granted (rule installed, keypad re-triggered): the next steps connect as usual
     sim::setOpenFails(false);
     f->poll(2);
     QCOMPARE(Store.Dev_Connected, quint8(1));
+    QCOMPARE(f->statusText(), connected);
+    QCOMPARE(f->statusStyle(), kConnectedStyle);
+}
+
+// The access text only stands while the keypad is listed.
+void TestDeviceConnection::unpluggedWhileDeniedIsDisconnected()
+{
+    sim::setOpenFails(true);
+    sim::plug();
+    f->poll();
+    QCOMPARE(f->statusText(), kDeniedEN);
+    sim::unplug();
+    f->poll();
+    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
+    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
+}
+
+void TestDeviceConnection::saveNoticeKeepsTheStatusLine()
+{
+    f->child<QAbstractButton>(QStringLiteral("Dev_Sta_Dsp"))->setText(QStringLiteral("Saved successfully"));
+    Store.Save_Notice_Active = 1;
+    sim::setOpenFails(true);
+    sim::plug();
+    f->poll();
+    QCOMPARE(f->statusText(), QStringLiteral("Saved successfully"));
 }
 
 void TestDeviceConnection::silentKeypadKeepsTheModelDialog()
@@ -235,23 +272,36 @@ void TestDeviceConnection::silentKeypadKeepsTheModelDialog()
     QCOMPARE(Store.Layout_Key_Num, quint8(21));
 }
 
-void TestDeviceConnection::standardKeypadAfterExtendedMakesFirstContactTwice()
+// The Procreate page is added at an extended keypad's first contact (once) and removed
+// when a standard keypad connects, which then makes first contact again.
+void TestDeviceConnection::presetPageFollowsTheKeypadsFormat()
 {
+    const QString procreate = QStringLiteral("Procreate");
+    auto *tabs = f->child<QTabWidget>(QStringLiteral("tabWidget"));
+    QCOMPARE(f->tabCount(procreate), 0);
     QVERIFY(f->connectKeypad(16, 1, 10));
-    QVERIFY(hasProcreateTab(*f));
+    QCOMPARE(f->tabCount(procreate), 1);
+    QCOMPARE(tabs->tabText(6), procreate);
+    f->unplugKeypad();
+    QVERIFY(f->connectKeypad(15, 3, 10));
+    QCOMPARE(f->tabCount(procreate), 1);
+    QCOMPARE(tabs->count(), 7);
     f->unplugKeypad();
     f->poll();
 
     sim::setModel(15, 3, 0);
     sim::plug();
+    sim::clearLogs();
     f->poll(2); // open, first contact removes the page
-    QVERIFY(!hasProcreateTab(*f));
+    QCOMPARE(f->tabCount(procreate), 0);
     QCOMPARE(Store.Dev_Connected, quint8(0));
     QVERIFY(Store.dev_list);
+    QCOMPARE(modelQueries(), 1);
     f->poll(); // first contact again
     QCOMPARE(Store.Dev_Connected, quint8(1));
     QCOMPARE(modelQueries(), 2);
     QCOMPARE(Store.Dev_Variant, quint8(0));
+    QCOMPARE(tabs->count(), 6);
 }
 
 void TestDeviceConnection::hidapiErrorTextLoggedWhole()
