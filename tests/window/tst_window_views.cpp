@@ -1,11 +1,9 @@
 // The device picture on the main window: resize placement, re-layout on a model
 // change, slot highlights and the model dialog.
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QWindow>
 #include <QtTest>
 
 #include "device/store.h"
@@ -61,16 +59,6 @@ class TestWindowViews : public QObject
         }
         return out;
     }
-    void resizeWindow(int W, int H)
-    {
-        Widget *w = f->window();
-        // the offscreen platform resizes only windows in the normal state
-        w->showNormal();
-        w->windowHandle()->setWindowStates(Qt::WindowNoState);
-        w->resize(W, H);
-        QApplication::processEvents();
-        QTRY_COMPARE(w->size(), QSize(W, H));
-    }
     void layOut(quint8 keys, quint8 knobs, quint8 variant = 0, quint16 pid = 0x8840)
     {
         Store.Layout_Key_Num = keys;
@@ -109,7 +97,7 @@ class TestWindowViews : public QObject
         f->window()->clearSlotHighlights();
         QCOMPARE(slot(7)->styleSheet(), kPlain);
 
-        resizeWindow(1600, 1000);
+        f->resizeWindow(1600, 1000);
         QCOMPARE(Win_Width, 1600u);
         QCOMPARE(Win_Height, 1000u);
 
@@ -161,14 +149,14 @@ class TestWindowViews : public QObject
 
         // without a selection the layout's styles stay
         Store.Select_PHY_Key = 0;
-        resizeWindow(1600, 1001);
+        f->resizeWindow(1600, 1001);
         QCOMPARE(slot(23)->styleSheet(), pressStyle(int(1.7 * 80)));
         QCOMPARE(slot(17)->styleSheet(), pressStyle(100));
         QCOMPARE(slot(7)->styleSheet(), kPlain);
         Store.Select_PHY_Key = 7;
 
         // a smaller window scales the picture with the height
-        resizeWindow(1200, 750);
+        f->resizeWindow(1200, 750);
         QCOMPARE(slot(1)->geometry(), QRect(126, 112, 60, 60));
         QCOMPARE(rectOf("Dev_Sta_Dsp"), QRect(0, 0, 1200, 26));
         QCOMPARE(slot(7)->styleSheet(), kHighlighted);
