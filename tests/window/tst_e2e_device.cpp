@@ -10,6 +10,9 @@
 
 #include <cstring>
 
+#include <hidapi.h>
+
+#include "device/reports.h"
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
@@ -123,6 +126,42 @@ const QByteArray kInitialColours = QByteArray::fromHex("ff0000"
                                                        "ff00ff"
                                                        "ff6666"
                                                        "ffc864");
+// ---- the virtual keypad's own side, through its hidapi C API ----
+
+// Opens the interface-0 entry of the plugged keypad.
+hid_device *openKeypad()
+{
+    hid_device_info *list = hid_enumerate(0, 0);
+    hid_device *dev = nullptr;
+    for (hid_device_info *i = list; i; i = i->next)
+        if (i->interface_number == 0)
+            dev = hid_open_path(i->path);
+    hid_free_enumeration(list);
+    return dev;
+}
+
+int writeReport(hid_device *dev, const QByteArray &report)
+{
+    return hid_write(dev, reinterpret_cast<const unsigned char *>(report.constData()),
+                           size_t(report.size()));
+}
+
+QByteArray readAnswer(hid_device *dev)
+{
+    unsigned char buf[64];
+    const int n = hid_read_timeout(dev, buf, sizeof buf, 50);
+    return n > 0 ? QByteArray(reinterpret_cast<const char *>(buf), n) : QByteArray();
+}
+
+QByteArray filledRecord(int slot, int layerNumber, quint8 fill)
+{
+    QByteArray r(64, char(fill));
+    r[0] = char(0xFD);
+    r[1] = char(slot);
+    r[2] = char(layerNumber);
+    return r;
+}
+
 } // namespace
 
 class TestE2eDevice : public QObject
@@ -172,6 +211,11 @@ class TestE2eDevice : public QObject
         delete f;
         f = nullptr;
     }
+
+    // ---- the virtual keypad: what it stores per format, how it answers a read request and
+    // the order and times of its report log, which the cases below read without re-checking
+    void keypadStoresRecordsPerFormat();
+    void keypadAnswersReadRequestsInSlotOrder();
 
     // ---- download ----
     void notConnectedSendsNothing();
@@ -583,6 +627,62 @@ void TestE2eDevice::failedReadsAndRequests()
     QVERIFY(holdsKeypadRecord(Store.PHY_KEY_Value[0][7], 0, 7, 49, 0x44));
     QVERIFY(untouched(Store.PHY_KEY_Value[1][1], 0x44));
     QVERIFY(holdsKeypadRecord(Store.PHY_KEY_Value[2][24], 2, 24, 49, 0x44));
+}
+
+void TestE2eDevice::keypadStoresRecordsPerFormat()
+{
+    sim::plug();
+    hid_device *dev = openKeypad();
+    quint8 rec[kRecordSize] = {0xFD, 3, 2, 1};
+    rec[9] = 1;
+    rec[11] = 0x06;
+    QCOMPARE(writeReport(dev, reports::encodeKeyRecord(rec, false)), 65);
+    QCOMPARE(writeReport(dev, reports::encodeCommit()), 65);
+    QCOMPARE(sim::storedRecord(1, 3, false).left(12), QByteArray::fromHex("FD0302010000000000010006"));
+    QCOMPARE(sim::storedRecord(1, 3, true), filledRecord(3, 2, 0)); // untouched
+    QCOMPARE(sim::commitCount(), 1);
+    hid_close(dev);
+
+    sim::setModel(25, 0, 10);
+    dev = openKeypad();
+    writeReport(dev, filledRecord(7, 3, 0x42).prepend(char(0x03)));
+    QCOMPARE(sim::storedRecord(2, 7, true), filledRecord(7, 3, 0x42));
+    QCOMPARE(sim::storedRecord(2, 7, false), filledRecord(7, 3, 0));
+    hid_close(dev);
+
+    // every write is logged in order with monotonic timestamps
+    const QVector<sim::Report> got = sim::received();
+    QCOMPARE(got.size(), 3);
+    QCOMPARE(got[1].bytes, reports::encodeCommit());
+    QVERIFY(got[0].nsecs <= got[1].nsecs && got[1].nsecs <= got[2].nsecs);
+}
+
+void TestE2eDevice::keypadAnswersReadRequestsInSlotOrder()
+{
+    sim::plug();
+    for (int s = 0; s < 60; ++s)
+        sim::setStoredRecord(0, s, false, filledRecord(s, 1, quint8(s)));
+    hid_device *dev = openKeypad();
+    writeReport(dev, reports::encodeReadRequest(2, 1, 1));
+    QList<int> order;
+    for (QByteArray a = readAnswer(dev); !a.isEmpty(); a = readAnswer(dev)) {
+        QCOMPARE(a.size(), 64);
+        QCOMPARE(a.mid(1),
+                 filledRecord(quint8(a[2]), 1, quint8(a[2])).left(63)); // answer byte i+1 = record byte i
+        order.append(a[2]);
+    }
+    QCOMPARE(order, (QList<int>{1, 2, 16, 17, 18}));
+    hid_close(dev);
+
+    // an extended keypad answers key slots only
+    sim::setModel(25, 0, 10);
+    dev = openKeypad();
+    writeReport(dev, reports::encodeReadRequest(25, 3, 3));
+    int answers = 0;
+    while (!readAnswer(dev).isEmpty())
+        ++answers;
+    QCOMPARE(answers, 25);
+    hid_close(dev);
 }
 
 QTEST_MAIN(TestE2eDevice)
