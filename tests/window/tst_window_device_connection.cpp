@@ -103,7 +103,7 @@ void TestDeviceConnection::plugConnectUnplugWithStatusTexts()
 void TestDeviceConnection::searchOrderAndVendorIds()
 {
     // One enumeration of every device per searching step; the order in which the ids are
-    // searched in it is checked in tst_core_discovery.
+    // searched in it is checked in tst_core_device.
     f->poll();
     const QVector<QPair<quint16, quint16>> everyDevice{{0, 0}};
     QCOMPARE(sim::enumerations(), everyDevice);
