@@ -50,6 +50,15 @@ grep -q "<launchable type=\"desktop-id\">$ZD_APP_ID.desktop</launchable>" "$meta
   fail "metainfo does not launch the installed desktop entry"
 grep -q "<release version=\"$ZD_VERSION\"" "$metainfo" || fail "metainfo lacks the release $ZD_VERSION"
 
+# udev's own checker, where this udev has one (systemd 253 on); the rule's matches are
+# also checked by tst_core_packaging, which parses it
+rule=$stage/usr/$ZD_UDEV_RULES_DIR/70-zorveldeck.rules
+if udevadm verify --help >/dev/null 2>&1; then
+  udevadm verify --resolve-names=never "$rule" || fail "udevadm verify rejects the udev rule"
+else
+  echo "udevadm has no verify command here; the rule is checked by tst_core_packaging"
+fi
+
 # the installed program starts and keeps running until it is stopped
 rc=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$stage/usr/bin/zorveldeck" >"$stage/run.log" 2>&1 || rc=$?
