@@ -23,7 +23,7 @@ static QString hexBytes(const QByteArray &bytes, char separator)
 
 static QString hexId(quint16 id)
 {
-    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1").arg(id, 4, 16, QLatin1Char('0'));
 }
 
 QByteArray toJson(const Layout &layout)
@@ -199,6 +199,7 @@ Fail readRecords(const QJsonObject &file, Layout *layout)
                 return fail(ErrorKind::WrongType, at, QStringLiteral("must be an object"));
             const QJsonObject o = list[i].toObject();
             Record r;
+            r.caption = o.value(QLatin1String("caption")).toString(); // for readers only: never checked
             if (Fail f = integer(o, "slot", at, INT_MIN, INT_MAX, &r.slot))
                 return f;
             if (Fail f = member(o, "bytes", QJsonValue::String, at, &v))
