@@ -121,7 +121,7 @@ Fail usbId(const QJsonObject &o, const char *key, quint16 *out)
     QByteArray id;
     if (Fail f = member(o, key, QJsonValue::String, QStringLiteral("model"), &v))
         return f;
-    if (v.toString().size() != 4 || bytes(v.toString(), QString(), &id))
+    if (v.toString().size() != 4 || bytes(v.toString(), QString(), &id) || id.size() != 2)
         return fail(ErrorKind::BadHex, QStringLiteral("model"),
                     QStringLiteral("\"%1\" must be four hex digits, e.g. \"1189\"").arg(key));
     *out = quint16(quint8(id[0]) << 8 | quint8(id[1]));

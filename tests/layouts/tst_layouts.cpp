@@ -84,11 +84,10 @@ void TestLayouts::storeFileStoreKeepsWhatASaveSends()
 {
     QFETCH(bool, extended);
     const Model model = extended ? kExtended : kStandard;
-    static ConfigStore source, target, fresh;
+    static ConfigStore source, target, expected;
     fillStore(source);
-    fresh.reset();
     target.reset();
-
+    expected.reset();
     QTemporaryDir dir;
     const QString path = dir.filePath("layout.json");
     QCOMPARE(writeFile(path, fromStore(source, model, allKeySlots())), QString());
@@ -96,32 +95,27 @@ void TestLayouts::storeFileStoreKeepsWhatASaveSends()
     QVERIFY2(read.ok(), qPrintable(why(read)));
     QCOMPARE(toStore(read.layout(), target), 3 * 25 + (extended ? 0 : 2));
 
+    // Every key slot, and the LED records of standard layers 1 and 2, as a Save sends them,
+    // flagged; the other format's records stay as they were.
     auto sent = extended ? source.PHY2_KEY_Value : source.PHY_KEY_Value;
-    auto got = extended ? target.PHY2_KEY_Value : target.PHY_KEY_Value;
-    std::memcpy(sent[1][7], "\xFD\x07\x02", 3); // the writer stamps what selecting the slot stamps
+    std::memcpy(sent[1][7], "\xFD\x07\x02", 3); // stamped as selecting the slot stamps it
     for (int l = 0; l < kLayers; ++l)
-        for (int slot = 0; slot < kSlots; ++slot) {
-            const bool held = (slot >= 1 && slot <= kLastKeySlot) || (slot == 0 && !extended && l != 2);
-            QCOMPARE(target.Modify_Key_Flag[l][slot], quint8(held));
-            const auto *expected =
-                held ? sent[l][slot] : (extended ? fresh.PHY2_KEY_Value : fresh.PHY_KEY_Value)[l][slot];
-            QVERIFY2(std::memcmp(got[l][slot], expected, size_t(model.recordBytes())) == 0,
-                     qPrintable(QStringLiteral("layer %1 slot %2").arg(l + 1).arg(slot)));
+        for (int slot = extended || l == 2 ? 1 : 0; slot <= kLastKeySlot; ++slot) {
+            auto records = extended ? expected.PHY2_KEY_Value : expected.PHY_KEY_Value;
+            std::memcpy(records[l][slot], sent[l][slot], size_t(model.recordBytes()));
+            expected.markChanged(l, slot);
         }
-    auto other = extended ? target.PHY_KEY_Value : target.PHY2_KEY_Value;
-    QVERIFY(std::memcmp(other, extended ? fresh.PHY_KEY_Value : fresh.PHY2_KEY_Value,
-                        sizeof(fresh.PHY_KEY_Value)) == 0);
-    QCOMPARE(target.LED_Modify_Flag, quint8(extended));
-    const ConfigStore &led = extended ? source : fresh;
-    QVERIFY(std::memcmp(target.LED_Color_Table, led.LED_Color_Table, sizeof(led.LED_Color_Table)) == 0);
-    QVERIFY(std::memcmp(target.LED_Layer_Mode, led.LED_Layer_Mode, sizeof(led.LED_Layer_Mode)) == 0);
+    if (extended) {
+        std::memcpy(expected.LED_Color_Table, source.LED_Color_Table, sizeof(source.LED_Color_Table));
+        std::memcpy(expected.LED_Layer_Mode, source.LED_Layer_Mode, sizeof(source.LED_Layer_Mode));
+        expected.LED_Modify_Flag = 1;
+    }
+    QVERIFY(std::memcmp(&target, &expected, sizeof(expected)) == 0);
 
-    // a layout value that fails the checks never reaches the store
-    Layout bad = read.layout();
+    Layout bad = read.layout(); // a layout that fails the checks never reaches the store
     bad.layers[0][1].bytes[1] = 9;
-    target.reset();
     QCOMPARE(toStore(bad, target), -1);
-    QVERIFY(std::memcmp(&target, &fresh, sizeof(fresh)) == 0);
+    QVERIFY(std::memcmp(&target, &expected, sizeof(expected)) == 0);
     QCOMPARE(readFile(dir.filePath("missing.json")).error().kind, ErrorKind::Unreadable);
 }
 
@@ -130,71 +124,52 @@ void TestLayouts::faultyFilesAreRefused_data()
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<ErrorKind>("kind");
     QTest::addColumn<QString>("message");
+    auto row = [](const char *name, const QByteArray &json, ErrorKind kind, const char *message) {
+        QTest::newRow(name) << json << kind << QString::fromUtf8(message);
+    };
 
     static ConfigStore s;
     s.reset();
     std::memcpy(s.PHY_KEY_Value[0][0], "\xFE\xB0\x01\x08", 4);
     Layout layout = fromStore(s, kStandard, {1, 2});
     const QByteArray good = toJson(layout);
-    auto with = [&](const char *from, const char *to) {
-        QByteArray json = good;
+    auto with = [](QByteArray json, const char *from, const char *to) {
         const int at = json.indexOf(from);
         return at < 0 ? QByteArray("pattern not found") : json.replace(at, int(qstrlen(from)), to);
     };
-    QVERIFY(fromJson(good).ok());
     layout.layers[1].append(layout.layers[1][1]);
-    Layout led = fromStore(s, kExtended, {1});
-    led.led->at(2).colours[0] = {1, 2, 3};
-    const QByteArray ledJson = toJson(led);
-    QByteArray fifteen = ledJson;
-    fifteen.replace("\"010203\",", "");
+    Layout extended = fromStore(s, kExtended, {1});
+    extended.led->at(2).colours[0] = {1, 2, 3};
+    const QByteArray led = toJson(extended);
 
     using K = ErrorKind;
-    QTest::newRow("truncated") << good.left(good.size() / 2) << K::Malformed << "not valid JSON at line";
-    QTest::newRow("list") << QByteArray("[1]") << K::NotALayout << "not a ZorvelDeck layout";
-    QTest::newRow("other format") << with("zorveldeck-layout", "x") << K::NotALayout
-                                  << "not a ZorvelDeck layout";
-    QTest::newRow("newer") << with("\"version\": 1", "\"version\": 2") << K::NewerVersion << "version 2";
-    QTest::newRow("version 0") << with("\"version\": 1", "\"version\": 0") << K::UnknownVersion
-                               << "version 0";
-    QTest::newRow("version text") << with("\"version\": 1", "\"version\": \"1\"") << K::WrongType
-                                  << "version";
-    QTest::newRow("no keys") << with("\"keys\": 15,", "") << K::MissingField << "model: \"keys\" is missing";
-    QTest::newRow("keys text") << with("\"keys\": 15", "\"keys\": \"15\"") << K::WrongType
-                               << "model: \"keys\"";
-    QTest::newRow("knobs 1.5") << with("\"knobs\": 3", "\"knobs\": 1.5") << K::WrongType << "whole number";
-    QTest::newRow("keys 256") << with("\"keys\": 15", "\"keys\": 256") << K::OutOfRange
-                              << "model: \"keys\" is 256";
-    QTest::newRow("variant 10") << with("\"variant\": 0", "\"variant\": 10") << K::Inconsistent
-                                << "variant 10";
-    QTest::newRow("product") << with("\"8840\"", "\"884\"") << K::BadHex << "\"product\"";
-    QTest::newRow("short record") << with("00\",", "\",") << K::RecordLength
-                                  << "layer 1, slot 0: standard records have 50 bytes, this one has 49";
-    QTest::newRow("slot 31") << with("\"slot\": 2", "\"slot\": 31") << K::OutOfRange
-                             << "layer 1, slot 31: slot numbers go from 0 to 25";
-    QTest::newRow("layer 4") << with("\"layer\": 2", "\"layer\": 4") << K::OutOfRange
-                             << "layers, entry 2: \"layer\" is 4";
-    QTest::newRow("layer twice") << with("\"layer\": 3", "\"layer\": 1") << K::Duplicate
-                                 << "layer 1 appears twice";
-    QTest::newRow("slot twice") << toJson(layout) << K::Duplicate
-                                << "layer 2, slot 2: the slot appears twice";
-    QTest::newRow("other slot") << with("FD 01 01", "FD 02 01") << K::WrongHeader
-                                << "layer 1, slot 1: the record starts FD 02 01";
-    QTest::newRow("unstamped") << with("FD 01 01", "FD 00 01") << K::WrongHeader
-                               << "a record of this slot and layer starts FD 01 01";
-    QTest::newRow("LED record") << with("FE B0 01", "FD 00 01") << K::WrongHeader << "layer 1, slot 0";
-    QTest::newRow("bad hex") << with("FD 01 01", "FD 01 0G") << K::BadHex << "layer 1, slot 1: \"FD 01 0G";
-    QTest::newRow("odd digit") << with("FD 01 01", "FD 01 1") << K::BadHex << "layer 1, slot 1";
-    QTest::newRow("bytes number") << with("\"FD 01 01", "0, \"x\": \"") << K::WrongType
-                                  << "layer 1, record 2: \"bytes\"";
-    QTest::newRow("no LED layers") << with("\"layers\"", "\"led\": [], \"layers\"") << K::LedSize
-                                   << "led: holds 0 layers";
-    QTest::newRow("15 colours") << fifteen << K::LedSize << "led, layer 3: holds 15 colours";
-    QTest::newRow("short colour") << QByteArray(ledJson).replace("010203", "0102") << K::LedSize
-                                  << "led, layer 3, key 1";
-    QTest::newRow("LED on standard")
-        << QByteArray(ledJson).replace("\"variant\": 10", "\"variant\": 0").replace("extended", "standard")
-        << K::Inconsistent << "led:";
+    row("truncated", good.left(good.size() / 2), K::Malformed, "not valid JSON at line");
+    row("list", "[1]", K::NotALayout, "not a ZorvelDeck layout");
+    row("other format", with(good, "zorveldeck-", "x"), K::NotALayout, "not a ZorvelDeck layout");
+    row("newer", with(good, "\"version\": 1", "\"version\": 2"), K::NewerVersion, "version 2");
+    row("version 0", with(good, "\"version\": 1", "\"version\": 0"), K::UnknownVersion, "version 0");
+    row("version text", with(good, "\"version\": 1", "\"version\": \"1\""), K::WrongType, "\"version\"");
+    row("no keys", with(good, "\"keys\": 15,", ""), K::MissingField, "model: \"keys\" is missing");
+    row("knobs 1.5", with(good, "\"knobs\": 3", "\"knobs\": 1.5"), K::WrongType, "model: \"knobs\"");
+    row("keys 256", with(good, "\"keys\": 15", "\"keys\": 256"), K::OutOfRange, "model: \"keys\" is 256");
+    row("variant 10", with(good, "\"variant\": 0", "\"variant\": 10"), K::Inconsistent, "variant 10");
+    row("product", with(good, "\"8840\"", "\" 884\""), K::BadHex, "model: \"product\"");
+    row("short record", with(good, "00\",", "\","), K::RecordLength, "slot 0: standard records have 50");
+    row("slot 31", with(good, "\"slot\": 2", "\"slot\": 31"), K::OutOfRange, "slot 31: slot numbers go");
+    row("slot 0 extended", with(led, "\"slot\": 1", "\"slot\": 0"), K::OutOfRange, "go from 1 to 25");
+    row("layer 4", with(good, "\"layer\": 2", "\"layer\": 4"), K::OutOfRange, "layers, entry 2: \"layer\"");
+    row("layer twice", with(good, "\"layer\": 3", "\"layer\": 1"), K::Duplicate, "layer 1 appears twice");
+    row("slot twice", toJson(layout), K::Duplicate, "layer 2, slot 2: the slot appears twice");
+    row("other slot", with(good, "FD 01 01", "FD 02 01"), K::WrongHeader, "slot 1: the record starts FD 02");
+    row("unstamped", with(good, "FD 02 01", "FD 00 01"), K::WrongHeader, "slot 2: the record starts FD 00");
+    row("LED header", with(good, "FE B0 01", "FD 00 01"), K::WrongHeader, "and layer starts FE B0 01");
+    row("bad hex", with(good, "FD 01 01", "FD 01 0G"), K::BadHex, "layer 1, slot 1: \"FD 01 0G");
+    row("odd digit", with(good, "FD 01 01", "FD 01 1"), K::BadHex, "layer 1, slot 1");
+    row("bytes number", with(good, "\"FD 01 01", "0, \"x\": \""), K::WrongType, "record 2: \"bytes\"");
+    row("no LED layers", with(good, "\"layers\"", "\"led\": [], \"layers\""), K::LedSize, "led: holds 0");
+    row("15 colours", with(led, "\"010203\",", ""), K::LedSize, "led, layer 3: holds 15 colours");
+    row("short colour", with(led, "010203", "0102"), K::LedSize, "led, layer 3, key 1");
+    row("LED standard", with(with(led, ": 10", ": 0"), "extended", "standard"), K::Inconsistent, "led: ");
 }
 
 void TestLayouts::faultyFilesAreRefused()
