@@ -227,7 +227,7 @@ Fail readLed(const QJsonObject &file, Layout *layout)
         return f;
     if (count != kLayers)
         return fail(ErrorKind::LedSize, QStringLiteral("led"),
-                    QStringLiteral("holds %1 layers; the LED state is sent for all %2 layers")
+                    QStringLiteral("lists %1 of the %2 layers; the LED state is sent for every layer")
                         .arg(count)
                         .arg(kLayers));
     layout->led.emplace();

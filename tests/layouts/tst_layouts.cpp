@@ -166,7 +166,8 @@ void TestLayouts::faultyFilesAreRefused_data()
     row("bad hex", with(good, "FD 01 01", "FD 01 0G"), K::BadHex, "layer 1, slot 1: \"FD 01 0G");
     row("odd digit", with(good, "FD 01 01", "FD 01 1"), K::BadHex, "layer 1, slot 1");
     row("bytes number", with(good, "\"FD 01 01", "0, \"x\": \""), K::WrongType, "record 2: \"bytes\"");
-    row("no LED layers", with(good, "\"layers\"", "\"led\": [], \"layers\""), K::LedSize, "led: holds 0");
+    row("one LED layer", with(good, "\"layers\"", "\"led\": [{\"layer\": 2}], \"layers\""), K::LedSize,
+        "led: lists 1 of");
     row("15 colours", with(led, "\"010203\",", ""), K::LedSize, "led, layer 3: holds 15 colours");
     row("short colour", with(led, "010203", "0102"), K::LedSize, "led, layer 3, key 1");
     row("LED standard", with(with(led, ": 10", ": 0"), "extended", "standard"), K::Inconsistent, "led: ");
