@@ -53,7 +53,7 @@ Layout fromStore(const ConfigStore &store, const Model &model, QVector<int> keyS
 
 int toStore(const Layout &layout, ConfigStore &store)
 {
-    if (check(layout))
+    if (check(layout) || layout.model.extended() != store.extended())
         return -1;
     auto records = layout.model.extended() ? store.PHY2_KEY_Value : store.PHY_KEY_Value;
     for (int layer = 0; layer < kLayers; ++layer) {

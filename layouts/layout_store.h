@@ -23,8 +23,9 @@ Layout fromStore(const ConfigStore &store, const Model &model, QVector<int> keyS
 // beyond those that travel become 0) and flags it for the next Save; sets the LED modes
 // and colours and the LED flag when the layout carries them. Records the layout does not
 // hold and their flags are left as they are. Returns the number of records set, or -1
-// without touching the store when check() refuses the layout.
-// Compare the model first (sameModel): the store's own variant decides what a Save sends.
+// without touching the store when check() refuses the layout or its record format is not
+// the store's (Dev_Variant): a Save would send the other format's records at the flagged
+// slots. Compare the models first (sameModel) to tell the user why.
 int toStore(const Layout &layout, ConfigStore &store);
 
 } // namespace layouts

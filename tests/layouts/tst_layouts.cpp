@@ -88,6 +88,7 @@ void TestLayouts::storeFileStoreKeepsWhatASaveSends()
     fillStore(source);
     target.reset();
     expected.reset();
+    target.Dev_Variant = expected.Dev_Variant = extended ? kExtendedVariant : 0;
     QTemporaryDir dir;
     const QString path = dir.filePath("layout.json");
     QCOMPARE(writeFile(path, fromStore(source, model, allKeySlots())), QString());
@@ -115,6 +116,8 @@ void TestLayouts::storeFileStoreKeepsWhatASaveSends()
     Layout bad = read.layout(); // a layout that fails the checks never reaches the store
     bad.layers[0][1].bytes[1] = 9;
     QCOMPARE(toStore(bad, target), -1);
+    target.Dev_Variant = expected.Dev_Variant = extended ? 0 : kExtendedVariant;
+    QCOMPARE(toStore(read.layout(), target), -1); // a Save would send the other format's records
     QVERIFY(std::memcmp(&target, &expected, sizeof(expected)) == 0);
     QCOMPARE(readFile(dir.filePath("missing.json")).error().kind, ErrorKind::Unreadable);
 }
