@@ -275,6 +275,8 @@ QString position(const QByteArray &json, int offset)
 
 ReadResult fromJson(const QByteArray &json)
 {
+    if (json.trimmed().isEmpty())
+        return Error{ErrorKind::Malformed, QStringLiteral("the file is empty")};
     QJsonParseError parse;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parse);
     if (parse.error != QJsonParseError::NoError)
@@ -310,15 +312,26 @@ ReadResult fromJson(const QByteArray &json)
     return layout;
 }
 
+ReadResult read(QIODevice &in, const QString &name)
+{
+    QByteArray json(int(kMaxFileSize) + 1, Qt::Uninitialized);
+    const qint64 n = in.read(json.data(), json.size());
+    if (n < 0)
+        return Error{ErrorKind::Unreadable, QStringLiteral("%1: %2").arg(name, in.errorString())};
+    json.truncate(int(n));
+    if (json.size() > kMaxFileSize)
+        return Error{
+            ErrorKind::NotALayout,
+            QStringLiteral("%1: larger than any layout file (over %2 bytes)").arg(name).arg(kMaxFileSize)};
+    return fromJson(json);
+}
+
 ReadResult readFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Error{ErrorKind::Unreadable, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    const QByteArray json = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Error{ErrorKind::Unreadable, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    return fromJson(json);
+    return read(file, path);
 }
 
 QString writeFile(const QString &path, const Layout &layout)

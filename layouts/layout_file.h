@@ -1,6 +1,8 @@
 #pragma once
 // Layout files: JSON, UTF-8, described in docs/layout-format.md. Reading validates the whole
 // file before it returns a layout; a file with any fault gives an error and no layout.
+#include <QIODevice>
+
 #include <variant>
 
 #include "layouts/layout.h"
@@ -25,7 +27,12 @@ class ReadResult
 QByteArray toJson(const Layout &layout);
 ReadResult fromJson(const QByteArray &json);
 
-// Reads a file; an Unreadable error names it.
+// A layout file is a few tens of kilobytes; anything over this is refused unread.
+constexpr qint64 kMaxFileSize = 1 << 20;
+
+// Reads an open device (a file, standard input); errors name it `name`.
+ReadResult read(QIODevice &in, const QString &name);
+// Opens and reads a file; errors name its path.
 ReadResult readFile(const QString &path);
 // Writes the file in one piece (a failed write leaves an existing file as it was);
 // returns an empty string, or what went wrong.
