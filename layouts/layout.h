@@ -49,7 +49,7 @@ QString describe(const Model &model);
 struct Record {
     int slot = 0;
     QByteArray bytes; // what a Save sends: 50 bytes standard, 64 extended, header stamped
-    QString caption;  // for people reading the file; not read back
+    QString caption;  // for people reading the file; never checked, never applied
 };
 
 struct LayerLed {
