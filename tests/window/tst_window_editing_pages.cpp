@@ -507,6 +507,13 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(QByteArray() + char(r[8]) + char(r[11]) + char(r[14]), QByteArray::fromHex("2CF41D"));
         QCOMPARE(f->slotText(2), QStringLiteral("QuickMenu"));
         QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][2] + 4, 61), QByteArray(61, '\0')); // standard untouched
+
+        // the strokes clicked next hold exactly what was clicked, whatever Redo left there
+        f->clickTab(0);
+        f->click(QStringLiteral("pushButton_Ctrl"));
+        f->click(QStringLiteral("pushButton_A"));
+        QCOMPARE(r[5], quint8(3));
+        QCOMPARE(QByteArray() + char(r[8]) + char(r[11]) + char(r[14]), QByteArray::fromHex("2CF104"));
     }
 
     void presetWithoutSlotOnlyWarns()
