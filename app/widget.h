@@ -98,11 +98,12 @@ public:
     void setupDelaySpinBoxes();
     // Stores the spin box value as the selected slot's standard delay.
     void assignDelay();
-    // Ranges and suffix of the rows, then refreshDelayPage (page 5 entered).
+    // Ranges and suffix of the rows, then loadDelayRows (page 5 entered).
     void enterDelayPage();
     // Enables the rows for the selected slot and labels them from its extended record.
     void refreshDelayPage();
-    // refreshDelayPage, then the row values from the selected slot's extended record.
+    // refreshDelayPage, then the selected slot's delays: the rows of an extended record,
+    // the spin box and slider of a standard one.
     void loadDelayRows();
 
     // LED (editing/led.cpp)

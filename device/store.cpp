@@ -70,6 +70,6 @@ void ConfigStore::clearLayer(int layer)
 {
     for (int slot = 1; slot <= 25; ++slot) {
         std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 46);
-        std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 55);
+        std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 56);
     }
 }

@@ -46,7 +46,7 @@ struct ConfigStore {
     void selectSlot(int slot);
     // Bytes 4..63 of the slot's record to 0 in both formats; the header and the flag stay.
     void clearSlot(int layer, int slot);
-    // Bytes 4..49 of standard and 4..58 of extended records 1..25 of the layer to 0.
+    // Bytes 4..49 of standard and 4..59 of extended records 1..25 of the layer to 0.
     void clearLayer(int layer);
 
     bool extended() const { return Dev_Variant == kExtendedVariant; }

@@ -24,8 +24,11 @@ void Widget::on_CleanButton_clicked()
         qCDebug(lcEditing) << "No key selected, nothing cleared";
         return;
     }
-    record_rules::clearSlot(Store.PHY_KEY_Value[layer][slot]);
-    record_rules::clearSlot(Store.PHY2_KEY_Value[layer][slot]);
+    // A cleared record reaches the keypad with the next download, like any edit.
+    const bool changedStandard = record_rules::clearSlot(Store.PHY_KEY_Value[layer][slot]);
+    const bool changedExtended = record_rules::clearSlot(Store.PHY2_KEY_Value[layer][slot]);
+    if (changedStandard || changedExtended)
+        Store.markChanged(layer, slot);
     if (QAbstractButton *button = Key_Slot_Group->button(slot))
         button->setText(QStringLiteral("NULL"));
 
@@ -45,8 +48,10 @@ void Widget::on_CleanALLButton_clicked()
         if (box)
             box->setValue(kClearedStrokeDelay);
     for (int slot = 1; slot <= kPictureSlots; ++slot) {
-        record_rules::clearLayerStandard(Store.PHY_KEY_Value[layer][slot]);
-        record_rules::clearLayerExtended(Store.PHY2_KEY_Value[layer][slot]);
+        const bool changedStandard = record_rules::clearLayerStandard(Store.PHY_KEY_Value[layer][slot]);
+        const bool changedExtended = record_rules::clearLayerExtended(Store.PHY2_KEY_Value[layer][slot]);
+        if (changedStandard || changedExtended)
+            Store.markChanged(layer, slot);
     }
     for (int n = 1; n <= kSlotButtons; ++n)
         if (auto *button = findChild<QPushButton *>(QStringLiteral("pushButton_K%1").arg(n)))

@@ -26,6 +26,11 @@ void storeSlotDelay(quint8 *record, int ms, quint8 type)
     record[3] = type;
 }
 
+int slotDelay(const quint8 *record)
+{
+    return record[4] | (record[5] << 8);
+}
+
 void storeStrokeDelay(quint8 *record, int row, int ms)
 {
     record[unit(row)] = quint8((ms >> 8) & 0xFF);

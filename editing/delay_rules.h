@@ -15,6 +15,7 @@ constexpr int kOtherStrokeMin = 50; // rows 2..18; row 1 may be 0
 
 // Standard record: bytes 4..5 = ms little-endian, byte 3 = function type.
 void storeSlotDelay(quint8 *record, int ms, quint8 type);
+int slotDelay(const quint8 *record);
 
 // Extended record, row 0..17: the unit's delay bytes, big-endian. The code and the
 // function type are left alone.

@@ -95,7 +95,7 @@ void Widget::enterDelayPage()
         box->setRange(n == 1 ? 0 : delays::kOtherStrokeMin, delays::kStrokeDelayMax);
         box->setSuffix(QStringLiteral("   ms"));
     }
-    refreshDelayPage();
+    loadDelayRows();
 }
 
 void Widget::refreshDelayPage()
@@ -133,9 +133,32 @@ void Widget::loadDelayRows()
     const int slot = Store.Select_PHY_Key;
     if (slot == 0 || slot >= kSlots)
         return;
+    const int layer = Store.Select_PHY_Key_Layer;
+    if (!Store.extended()) {
+        // Shown without the spin box's store, which would make the slot a delay slot.
+        quint8 *record = Store.PHY_KEY_Value[layer][slot];
+        const int ms = qMin(delays::slotDelay(record), delays::kSlotDelayMax);
+        const QSignalBlocker quietBox(ui->spinBox), quietSlider(ui->horizontalSlider);
+        ui->spinBox->setValue(ms);
+        ui->horizontalSlider->setValue(ms);
+        if (ms != delays::slotDelay(record)) {
+            delays::storeSlotDelay(record, ms, record[3]);
+            Store.markChanged(layer, slot);
+        }
+        return;
+    }
     // Each row writes only its own unit back, so later rows still read what was stored.
-    const quint8 *record = Store.PHY2_KEY_Value[Store.Select_PHY_Key_Layer][slot];
+    quint8 *record = Store.PHY2_KEY_Value[layer][slot];
     for (int n = 1; n <= delays::kStrokeRows; ++n)
         if (QSpinBox *box = Delay_SpinBoxes[n])
             box->setValue(delays::shownStrokeDelay(record, n - 1));
+    // A box that already showed the raised or range-limited value reported no change; the
+    // record still takes what the row shows, which is what the next download sends.
+    for (int n = 1; n <= delays::kStrokeRows; ++n) {
+        const QSpinBox *box = Delay_SpinBoxes[n];
+        if (box && delays::strokeDelay(record, n - 1) != box->value()) {
+            delays::storeStrokeDelay(record, n - 1, box->value());
+            Store.markChanged(layer, slot);
+        }
+    }
 }

@@ -38,6 +38,7 @@ void Widget::SendLayer(int index)
     ui->lineEdit->clear();
     refreshLayerNames(index);
     qCDebug(lcEditing, "Select_PHY_Key_Layer = %d\n", index);
+    clearSlotHighlights(); // the frame goes with the selection
     if (Store.extended() && Store.Select_PHY_Key_Mode == kLedType)
         refreshLedPage();
 }
@@ -89,7 +90,7 @@ void Widget::on_changeButtonGroup(int id)
     const int layer = Store.Select_PHY_Key_Layer;
     record_rules::stampHeader(Store.record(layer, id), id, layer);
     describeSelectedSlot();
-    if (Store.extended() && Store.Select_PHY_Key_Mode == kDelayType)
+    if (Store.Select_PHY_Key_Mode == kDelayType)
         loadDelayRows();
     highlightSlot(id);
 }

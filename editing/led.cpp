@@ -165,8 +165,8 @@ void Widget::setupPagesForFormat(bool extended)
         if (QWidget *w = find(QStringLiteral("pushButton_delay_%1"), n))
             w->setVisible(extended);
     }
-    if (extended)
-        for (const char *name : {"label", "horizontalSlider", "spinBox", "label_2"})
-            if (QWidget *w = findChild<QWidget *>(QLatin1String(name)))
-                w->hide();
+    // the slider and spin box of the one delay per slot, for standard keypads only
+    for (const char *name : {"label", "horizontalSlider", "spinBox", "label_2"})
+        if (QWidget *w = findChild<QWidget *>(QLatin1String(name)))
+            w->setVisible(!extended);
 }

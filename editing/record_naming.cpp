@@ -10,8 +10,6 @@ namespace
 {
 
 constexpr quint8 kKeyboard = 1, kMultimedia = 2, kMouse = 3;
-// Type 1 records are read over 18 entries in both formats.
-constexpr int kNamedEntries = 18;
 constexpr quint8 kFirstExtendedModifier = 0xF1, kLastExtendedModifier = 0xF8;
 
 constexpr const char *kModifierText[8] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
@@ -58,7 +56,9 @@ void appendName(QString &text, int row, bool english, Separator sep)
 QString describeKeys(const quint8 *record, bool extended, bool english, Separator sep)
 {
     QString text;
-    for (int i = 0; i < kNamedEntries; ++i) {
+    // every entry the keypad gets, whatever the counter says
+    const int entries = extended ? record_rules::kExtendedEntries : record_rules::kStandardEntries;
+    for (int i = 0; i < entries; ++i) {
         if (extended) {
             const quint8 code = record[record_rules::extendedCodeAt(i)];
             if (code == 0)

@@ -1,7 +1,5 @@
 #include "editing/record_rules.h"
 
-#include <cstring>
-
 namespace record_rules
 {
 
@@ -39,9 +37,15 @@ void advance(quint8 *record, bool extended, int by)
     record[counterByte(extended)] = quint8(record[counterByte(extended)] + by);
 }
 
-void zero(quint8 *record, int first, int last)
+// Zeroes bytes first..last; true when one of them was not zero.
+bool zero(quint8 *record, int first, int last)
 {
-    std::memset(record + first, 0, size_t(last - first + 1));
+    bool changed = false;
+    for (int i = first; i <= last; ++i) {
+        changed = changed || record[i] != 0;
+        record[i] = 0;
+    }
+    return changed;
 }
 
 } // namespace
@@ -79,8 +83,9 @@ Refusal writeModifier(quint8 *record, bool extended, quint8 mask)
         return nullptr;
     if (Refusal why = checkFits(true, n, entries->count, entries->count))
         return why;
+    // each code is an entry of its own (a shorter preset may have left codes there)
     for (int k = 0; k < entries->count; ++k)
-        record[extendedCodeAt(n + k)] |= entries->codes[k];
+        record[extendedCodeAt(n + k)] = entries->codes[k];
     advance(record, true, entries->count);
     return nullptr;
 }
@@ -91,15 +96,16 @@ Refusal writeShiftedSymbol(quint8 *record, bool extended, quint8 usage)
     if (!extended) {
         if (Refusal why = checkFits(false, n, 1, 1))
             return why;
+        // the modifiers clicked before the symbol stay with it
         record[standardModifierAt(n)] |= kShift;
-        record[standardUsageAt(n)] |= usage;
+        record[standardUsageAt(n)] = usage;
         advance(record, false, 1);
         return nullptr;
     }
     if (Refusal why = checkFits(true, n, 2, 2))
         return why;
-    record[extendedCodeAt(n)] |= kExtendedShift;
-    record[extendedCodeAt(n + 1)] |= usage;
+    record[extendedCodeAt(n)] = kExtendedShift;
+    record[extendedCodeAt(n + 1)] = usage;
     advance(record, true, 2);
     return nullptr;
 }
@@ -152,19 +158,19 @@ void stampHeader(quint8 *record, int slot, int layer)
     record[2] = quint8(layer + 1);
 }
 
-void clearSlot(quint8 *record)
+bool clearSlot(quint8 *record)
 {
-    zero(record, 4, 63);
+    return zero(record, 4, 63);
 }
 
-void clearLayerStandard(quint8 *record)
+bool clearLayerStandard(quint8 *record)
 {
-    zero(record, 4, 49);
+    return zero(record, 4, standardUsageAt(kStandardEntries - 1));
 }
 
-void clearLayerExtended(quint8 *record)
+bool clearLayerExtended(quint8 *record)
 {
-    zero(record, 4, 58);
+    return zero(record, 4, extendedCodeAt(kExtendedEntries - 1));
 }
 
 } // namespace record_rules

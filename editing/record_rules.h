@@ -95,11 +95,13 @@ using Refusal = const char *;
 // there stay), extended one code entry; counter + 1.
 Refusal writeKeyCode(quint8 *record, bool extended, quint8 usage);
 // A modifier mask (Ctrl+, Ctrl+Alt+, ...): standard ORs it into the entry at the
-// counter without moving it; extended ORs its codes into the entries from the counter
-// on and advances by their number.
+// counter without moving it, so the modifiers clicked before a key collect there;
+// extended writes its codes into the entries from the counter on and advances by their
+// number.
 Refusal writeModifier(quint8 *record, bool extended, quint8 mask);
 // A symbol that needs Shift ("~", "!", ...), given the usage of its key: standard one
-// entry (Shift, usage), counter + 1; extended two entries (0xF2, usage), counter + 2.
+// entry (Shift added to the modifiers collected there, usage), counter + 1; extended
+// two entries (0xF2, usage), counter + 2.
 Refusal writeShiftedSymbol(quint8 *record, bool extended, quint8 usage);
 // A consumer usage (low, high): standard into the entry at the counter; extended
 // always into the codes of entries 0 and 1; counter + 2 in both.
@@ -112,10 +114,11 @@ void setFunctionType(quint8 *record, quint8 type);
 // Selection of a slot: 0xFD, slot number, layer + 1.
 void stampHeader(quint8 *record, int slot, int layer);
 
-// One slot: bytes 4..63 (the header and function type stay).
-void clearSlot(quint8 *record);
-// Clearing a whole layer: standard bytes 4..49, extended bytes 4..58.
-void clearLayerStandard(quint8 *record);
-void clearLayerExtended(quint8 *record);
+// Clearing zeroes bytes from 4 on (the header and function type stay) and returns true
+// when one of them was not zero already. One slot: bytes 4..63. A whole layer: the part
+// that reaches the keypad, standard bytes 4..49, extended bytes 4..59.
+bool clearSlot(quint8 *record);
+bool clearLayerStandard(quint8 *record);
+bool clearLayerExtended(quint8 *record);
 
 } // namespace record_rules

@@ -33,6 +33,17 @@ bool number(const QCommandLineParser &parser, const NumberOption &o, uint *value
     return true;
 }
 
+// The options QApplication takes for itself (-platform, -style, ...; also with two dashes).
+bool isQtOption(const QString &name)
+{
+    static const QStringList kQtOptions =
+        QStringLiteral("platform platformpluginpath platformtheme plugin qmljsdebugger qwindowgeometry "
+                       "qwindowicon qwindowtitle reverse session testability geometry title icon display "
+                       "name visual nograb dograb sync style stylesheet widgetcount")
+            .split(QLatin1Char(' '));
+    return kQtOptions.contains(name);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,8 +76,21 @@ int main(int argc, char *argv[])
     for (const NumberOption *o : {&keys, &knobs, &variant, &vid, &pid})
         parser.addOption(o->option);
     parser.addOption(silent);
-    // Unknown options are Qt's own (-platform, -style, ...): they pass through to the application.
-    if (!parser.parse(arguments) && !parser.errorText().contains(QLatin1String("Unknown option"))) {
+    // "-platform" is one option, as QApplication reads it, not seven letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // Qt's own options pass through to the application; any other unknown one is a mistake
+    // (a misspelt --keys must not start the default model).
+    const bool parsed = parser.parse(arguments);
+    QStringList unknown;
+    for (const QString &name : parser.unknownOptionNames())
+        if (!isQtOption(name))
+            unknown << name;
+    if (!unknown.isEmpty()) {
+        std::fprintf(stderr, "zorveldeck-demo: unknown option: %s (see --help)\n",
+                     qPrintable(unknown.join(QLatin1String(", "))));
+        return 2;
+    }
+    if (!parsed && !parser.errorText().startsWith(QLatin1String("Unknown option"))) {
         std::fprintf(stderr, "zorveldeck-demo: %s\n", qPrintable(parser.errorText()));
         return 2;
     }

@@ -24,8 +24,12 @@ Dialog1::Dialog1(QWidget *parent) : QDialog(parent), ui(new Ui::Dialog1)
     setWindowFlag(Qt::FramelessWindowHint, true);
 
     Model_Group = new QButtonGroup(this);
-    for (const models::DialogChoice &c : models::kDialogChoices)
-        Model_Group->addButton(findChild<QPushButton *>(QLatin1String(c.button)), c.id);
+    for (const models::DialogChoice &c : models::kDialogChoices) {
+        auto *button = findChild<QPushButton *>(QLatin1String(c.button));
+        // the transparent button lies over its picture, whatever the order of the form
+        button->raise();
+        Model_Group->addButton(button, c.id);
+    }
     Model_Group->setExclusive(true);
     connect(Model_Group, &QButtonGroup::idClicked, this, &Dialog1::on_changeButtonGroup);
 }

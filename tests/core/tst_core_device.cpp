@@ -199,8 +199,8 @@ void TestCoreDevice::clearingKeepsHeadersAndFlags()
         QCOMPARE(std[50], quint8(0x33));
         QCOMPARE(ext[3], quint8(0x44));
         QCOMPARE(ext[4], quint8(0));
-        QCOMPARE(ext[58], quint8(0));
-        QCOMPARE(ext[59], quint8(0x44));
+        QCOMPARE(ext[59], quint8(0));
+        QCOMPARE(ext[60], quint8(0x44));
     }
     // slot 0 (the LED record), slots beyond 25 and the other layers keep their bytes
     QCOMPARE(Store.PHY_KEY_Value[1][0][10], quint8(0x33));

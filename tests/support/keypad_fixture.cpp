@@ -58,7 +58,16 @@ void KeypadFixture::click(const QString &buttonName)
 
 void KeypadFixture::click(QAbstractButton *button)
 {
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    // Where a user clicks: the middle of the button as drawn in its window, delivered to
+    // whatever lies on top there; that must be the button itself.
+    QWidget *top = button->window();
+    const QPoint at = button->mapTo(top, button->rect().center());
+    QWidget *target = top->childAt(at);
+    QVERIFY2(target == button,
+             qPrintable(
+                 QStringLiteral("%1 is covered by %2")
+                     .arg(button->objectName(), target ? target->objectName() : QStringLiteral("nothing"))));
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(top, at));
 }
 
 void KeypadFixture::resizeWindow(int W, int H)

@@ -50,7 +50,8 @@ class KeypadFixture
             qFatal("no child widget %s", qPrintable(name));
         return c;
     }
-    // Mouse press and release in the middle of the button (what the event filter sees).
+    // Mouse press and release where the middle of the button is drawn, delivered to the widget
+    // on top there (what the event filter sees); the test fails unless that is the button.
     void click(const QString &buttonName);
     void click(QAbstractButton *button);
 

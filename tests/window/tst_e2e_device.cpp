@@ -311,10 +311,12 @@ class TestE2eDevice : public QObject
 
         save();
 
-        const QByteArray record = bytesOf({0xFD, 0x02, 0x01, 0x01, 0x00, 0x02, // header, count 2
-                                           0x00, 0x00, 0xF4,                   // command, no delay
-                                           0x01, 0x2C, 0x1D},                  // Z after 300 ms
-                                          64);
+        QByteArray record = bytesOf({0xFD, 0x02, 0x01, 0x01, 0x00, 0x02, // header, count 2
+                                     0x00, 0x00, 0xF4,                   // command, no delay
+                                     0x01, 0x2C, 0x1D},                  // Z after 300 ms
+                                    64);
+        for (int unit = 2; unit < 18; ++unit)
+            record[7 + 3 * unit] = 50; // the 50 ms the later rows show
         colours0.replace(3, 3, QByteArray::fromHex("00ff00"));
         auto led = [](int layer, int mode, const QByteArray &colours) {
             QByteArray r(65, '\0');

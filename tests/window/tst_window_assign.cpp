@@ -11,6 +11,7 @@
 #include "app/widget.h"
 #include "device/store.h"
 #include "editing/editing_log.h"
+#include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
 
 using namespace zd_test;
@@ -34,6 +35,11 @@ class TestWindowAssign : public QObject
     QString info() { return f->info(); }
     QString selectedName() { return f->text(QStringLiteral("pushButton_SeleKey")); }
     void showPage(int page) { f->clickTab(page); }
+    bool framed(int n)
+    {
+        return child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100");
+    }
+    void save() { click(QStringLiteral("download")); }
     const quint8 *std(int layer, int slot) { return Store.PHY_KEY_Value[layer][slot]; }
     const quint8 *ext(int layer, int slot) { return Store.PHY2_KEY_Value[layer][slot]; }
 
@@ -62,11 +68,14 @@ class TestWindowAssign : public QObject
         // only the record format in use changes
         QCOMPARE(ext(0, 3)[8], quint8(0));
         QCOMPARE(ext(0, 3)[5], quint8(0));
+        // a second key gets an entry of its own, without the modifier
+        click(QStringLiteral("pushButton_C"));
+        QCOMPARE(recordBytes(std(0, 3) + 9, 5), QByteArray::fromHex("0201040006"));
 
         // the information box reads the record back when the slot is selected again
         clickSlot(4);
         clickSlot(3);
-        QCOMPARE(info(), QStringLiteral("Ctrl+ A"));
+        QCOMPARE(info(), QStringLiteral("Ctrl+ A C"));
     }
 
     void combinationsSymbolsAndMediaByPage()
@@ -156,10 +165,12 @@ class TestWindowAssign : public QObject
         clickSlot(4);
         click(QStringLiteral("pushButton_A"));
         QCOMPARE(slotText(4), QStringLiteral("A"));
+        QVERIFY(framed(4));
 
         click(QStringLiteral("Layer2"));
         QCOMPARE(Store.Select_PHY_Key_Layer, quint8(1));
         QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        QVERIFY(!framed(4)); // the frame goes with the selection
         QCOMPARE(selectedName(), QStringLiteral("NULL"));
         QCOMPARE(info(), QString());
         QCOMPARE(slotText(2), QStringLiteral("Ctrl+A"));
@@ -235,6 +246,7 @@ class TestWindowAssign : public QObject
         clickSlot(3);
         showPage(Led);
         QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        QVERIFY(!framed(3));
         const QString before = selectedName();
         clickSlot(4);
         QCOMPARE(Store.Select_PHY_Key, quint8(0));
@@ -250,10 +262,17 @@ class TestWindowAssign : public QObject
 
     void refusedWhenTheRecordIsFull()
     {
+        // twenty keys fill every entry of a standard record, and all twenty are named
         clickSlot(8);
-        click(QStringLiteral("pushButton_A"));
-        QCOMPARE(slotText(8), QStringLiteral("A"));
-        Store.PHY_KEY_Value[0][8][9] = 20; // every entry in use
+        QString twenty;
+        for (QChar c = 'A'; c <= 'T'; c = QChar(c.unicode() + 1)) {
+            click(QStringLiteral("pushButton_") + c);
+            twenty += c;
+        }
+        click(QStringLiteral("Layer1")); // relabels the picture from the records
+        QCOMPARE(slotText(8), twenty);
+        clickSlot(8);
+        QCOMPARE(info().remove(QLatin1Char(' ')), twenty);
         Store.Modify_Key_Flag[0][8] = 0;
         QByteArray before(reinterpret_cast<const char *>(std(0, 8)), kRecordSize);
         {
@@ -269,7 +288,7 @@ class TestWindowAssign : public QObject
         click(QStringLiteral("spe_b")); // "!"
         QCOMPARE(recordBytes(std(0, 8)), before);
         QCOMPARE(Store.Modify_Key_Flag[0][8], quint8(0));
-        QCOMPARE(slotText(8), QStringLiteral("A"));
+        QCOMPARE(slotText(8), twenty);
 
         Store.Dev_Variant = 10;
         clickSlot(9);
@@ -284,25 +303,27 @@ class TestWindowAssign : public QObject
         QCOMPARE(slotText(9), QStringLiteral("Ctrl+Shift+Alt+"));
     }
 
-    void clearingOneSlot()
+    void clearingOneSlotReachesTheKeypad()
     {
+        QVERIFY(f->connectKeypad(15, 3, 0));
         clickSlot(3);
         click(QStringLiteral("pushButton_Ctrl"));
         click(QStringLiteral("pushButton_A"));
+        save();
+        QTRY_COMPARE(sim::storedRecord(0, 3, false),
+                     bytesOf({0xFD, 3, 1, 1, 0, 0, 0, 0, 0, 1, 0x01, 0x04}, 64));
+
         click(QStringLiteral("cancel"));
-        const quint8 *r = std(0, 3);
-        QCOMPARE(r[3], quint8(1));
-        for (int i = 4; i < 64; ++i)
-            QVERIFY2(r[i] == 0 || i == 4 || i == 5, qPrintable(QString::number(i)));
-        QCOMPARE(r[9], quint8(0));
-        QCOMPARE(r[10], quint8(0));
-        QCOMPARE(r[11], quint8(0));
+        QCOMPARE(recordBytes(std(0, 3), 64), bytesOf({0xFD, 3, 1, 1}, 64)); // the type stays
         QCOMPARE(slotText(3), QStringLiteral("NULL"));
         QCOMPARE(info(), QString());
         QCOMPARE(Store.Select_PHY_Key, quint8(3));
         // the delay rows show the cleared state
         QCOMPARE(w->Delay_SpinBoxes[1]->value(), 0);
         QCOMPARE(w->Delay_SpinBoxes[18]->value(), 50);
+        // and the next save empties the keypad's slot
+        save();
+        QTRY_COMPARE(sim::storedRecord(0, 3, false), bytesOf({0xFD, 3, 1, 1}, 64));
     }
 
     void clearingWithoutSlotKeepsTheLedRecord()
@@ -327,54 +348,60 @@ class TestWindowAssign : public QObject
         QCOMPARE(info(), QString());
     }
 
-    void clearingALayer()
+    // Clear All on layer 2, Save, View: the keypad's layer 2 reads back empty, the 18th stroke of
+    // its records included; the other layers and the layer's LED record stay.
+    void clearAllOnLayer2ReachesTheKeypad()
     {
-        for (int layer = 0; layer < 3; ++layer) {
-            click(QStringLiteral("Layer%1").arg(layer + 1));
-            clickSlot(2);
-            click(QStringLiteral("pushButton_C"));
-            clickSlot(20);
-            click(QStringLiteral("pushButton_D"));
-        }
-        showPage(Led);
-        click(QStringLiteral("LED_Mode_1")); // layer 2's LED record
-        showPage(BaseKeys);
-        Store.PHY2_KEY_Value[2][5][8] = 0x07;
-        Store.PHY2_KEY_Value[2][5][59] = 0x07;
-        Store.PHY_KEY_Value[2][5][50] = 0x07;
-        const QByteArray led(reinterpret_cast<const char *>(std(2, 0)), kRecordSize);
+        auto ctrlC = [](int layer, int slot) {
+            return bytesOf({0xFD, slot, layer + 1, 1, 0, 2, 0, 0, 0xF1, 0, 0, 0x06}, 64);
+        };
+        for (int layer = 0; layer < 3; ++layer)
+            for (int slot : {2, 20})
+                sim::setStoredRecord(layer, slot, true, ctrlC(layer, slot));
+        QByteArray strokes = bytesOf({0xFD, 5, 2, 1, 0, 18}, 64); // A .. R, 18 strokes
+        for (int i = 0; i < 18; ++i)
+            strokes[8 + 3 * i] = char(0x04 + i);
+        sim::setStoredRecord(1, 5, true, strokes);
+        QVERIFY(f->connectKeypad(15, 3, 10)); // reads the keypad's configuration
+        Store.PHY_KEY_Value[1][0][11] = 0x52; // a standard LED byte of layer 2
+        const QByteArray led = recordBytes(std(1, 0));
+
+        click(QStringLiteral("Layer2"));
+        QCOMPARE(slotText(5), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
         clickSlot(2);
-        const quint8 flag = Store.Modify_Key_Flag[2][20];
-
-        w->Delay_SpinBoxes[1]->setValue(0); // so that clearing moves row 1 and it writes
-
         click(QStringLiteral("cancel_2"));
-        for (int slot : {2, 5, 20}) {
-            for (int i = 4; i < 50; ++i)
-                QCOMPARE(std(2, slot)[i], quint8(0));
-            for (int i = 4; i < 59; ++i)
-                QCOMPARE(ext(2, slot)[i], quint8(0));
-            QCOMPARE(std(2, slot)[0], quint8(0xFD));
-        }
-        QCOMPARE(ext(2, 5)[59], quint8(0x07)); // beyond the bytes a layer clear covers
-        QCOMPARE(std(2, 5)[50], quint8(0x07));
-        QCOMPARE(recordBytes(std(2, 0)), led);
-        QCOMPARE(Store.Modify_Key_Flag[2][20], flag);
-        for (int layer = 0; layer < 2; ++layer) {
-            QCOMPARE(std(layer, 2)[11], quint8(0x06));
-            QCOMPARE(std(layer, 20)[11], quint8(0x07));
-        }
+        for (int slot = 0; slot < kSlots; ++slot) // what changed is flagged, and only that
+            QCOMPARE(Store.Modify_Key_Flag[1][slot], quint8(slot == 2 || slot == 5 || slot == 20));
         for (int n = 1; n <= 27; ++n)
             QCOMPARE(slotText(n), QStringLiteral("NULL"));
         QCOMPARE(info(), QString());
         QCOMPARE(Store.Select_PHY_Key, quint8(2));
         QCOMPARE(w->Delay_SpinBoxes[1]->value(), 50);
+        QCOMPARE(recordBytes(std(1, 0)), led);
+        clickSlot(5);
+        QCOMPARE(info(), QString());
+
+        save();
+        for (int slot : {2, 5, 20})
+            QTRY_COMPARE(sim::storedRecord(1, slot, true), bytesOf({0xFD, slot, 2, 1}, 64));
+        for (int layer : {0, 2})
+            QCOMPARE(sim::storedRecord(layer, 2, true), ctrlC(layer, 2));
+        click(QStringLiteral("Read_Configuration"));
+        QTRY_COMPARE(recordBytes(ext(1, 5), 64), bytesOf({0xFD, 5, 2, 1}, 64));
+        QCOMPARE(slotText(5), QStringLiteral("NULL"));
+        QCOMPARE(slotText(20), QStringLiteral("NULL"));
+
+        // clearing what is already empty flags nothing
+        QTRY_COMPARE(Store.Modify_Key_Flag[1][5], quint8(0));
+        click(QStringLiteral("cancel_2"));
+        QCOMPARE(recordBytes(&Store.Modify_Key_Flag[0][0], sizeof Store.Modify_Key_Flag),
+                 QByteArray(sizeof Store.Modify_Key_Flag, '\0'));
 
         // the selection stays: the next key goes into the emptied record
         click(QStringLiteral("pushButton_E"));
-        QCOMPARE(std(2, 2)[9], quint8(1));
-        QCOMPARE(std(2, 2)[11], quint8(0x08));
-        QCOMPARE(slotText(2), QStringLiteral("E"));
+        QCOMPARE(ext(1, 5)[5], quint8(1));
+        QCOMPARE(ext(1, 5)[8], quint8(0x08));
+        QCOMPARE(slotText(5), QStringLiteral("E"));
     }
 };
 

@@ -89,10 +89,10 @@ class TestWindowEditingPages : public QObject
 
     void standardSpinBoxAndSliderStoreTheSlotDelay()
     {
-        Store.Select_PHY_Key_Mode = 5;
+        f->clickTab(5);
         auto *spin = f->child<QSpinBox>(QStringLiteral("spinBox"));
         auto *slider = f->child<QSlider>(QStringLiteral("horizontalSlider"));
-        Store.selectSlot(3);
+        f->click(QStringLiteral("pushButton_K3"));
         spin->setValue(300);
         const quint8 *r = Store.PHY_KEY_Value[0][3];
         QCOMPARE(recordBytes(r + 3, 3), QByteArray::fromHex("052C01"));
@@ -106,6 +106,15 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(recordBytes(r + 4, 2), QByteArray::fromHex("E803"));
         QCOMPARE(f->info(), QStringLiteral(" 1000 MS"));
         QCOMPARE(recordBytes(Store.PHY2_KEY_Value[0][3] + 4, 2), QByteArray(2, '\0'));
+
+        // another slot shows its own delay, and showing it stores nothing
+        f->click(QStringLiteral("pushButton_K4"));
+        QCOMPARE(spin->value(), 0);
+        QCOMPARE(slider->value(), 0);
+        QCOMPARE(Store.PHY_KEY_Value[0][4][3], quint8(1));
+        QCOMPARE(Store.Modify_Key_Flag[0][4], quint8(0));
+        f->click(QStringLiteral("pushButton_K3"));
+        QCOMPARE(spin->value(), 1000);
     }
 
     void standardDelayWithoutSlotKeepsTheLedRecord()
@@ -125,51 +134,45 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(Store.PHY_KEY_Value[0][0][11], quint8(0x60));
     }
 
-    void extendedRowsRangesAndBigEndianDelay()
+    // The delay page shows the selected slot's delays, and the next save sends what it shows:
+    // each row's delay big-endian in its unit, the strokes' codes and the type unchanged.
+    void delayPageShowsWhatTheNextSaveSends()
     {
-        Store.Select_PHY_Key_Mode = 5;
-        Store.Dev_Variant = 10;
-        Store.selectSlot(4);
-        Store.PHY2_KEY_Value[0][4][3] = 1;
-        Store.PHY2_KEY_Value[0][4][14] = 0x04;
-        w->enterDelayPage();
+        QVERIFY(f->connectKeypad(15, 3, 10));
+        quint8 *r = Store.PHY2_KEY_Value[0][6];
+        const QByteArray stored = QByteArray::fromHex("fd060101000200" // header, counter 2
+                                                      "1404"           // row 1: 20, A
+                                                      "000005"         // row 2: 0 (shown as 50), B
+                                                      "012c00"         // row 3: 300
+                                                      "0033");         // row 4: 51
+        std::memcpy(r, stored.constData(), size_t(stored.size()));
+        f->clickTab(5);
         for (int n = 1; n <= 18; ++n) {
-            QCOMPARE(w->Delay_SpinBoxes[n], row(n));
             QCOMPARE(row(n)->minimum(), n == 1 ? 0 : 50);
             QCOMPARE(row(n)->maximum(), 60000);
             QCOMPARE(row(n)->suffix(), QStringLiteral("   ms"));
         }
-        row(3)->setValue(1000);
-        const quint8 *r = Store.PHY2_KEY_Value[0][4];
-        QCOMPARE(recordBytes(r + 12, 3), QByteArray::fromHex("03E804")); // the stroke's code stays
-        QCOMPARE(r[3], quint8(1));                                       // and so does the type
-        QCOMPARE(Store.Modify_Key_Flag[0][4], quint8(1));
-        QCOMPARE(Store.PHY_KEY_Value[0][4][4], quint8(0)); // standard record untouched
-    }
+        f->click(QStringLiteral("pushButton_K3"));
+        row(1)->setValue(700); // the rows show slot 3
 
-    void selectingASlotLoadsTheRows()
-    {
-        Store.Select_PHY_Key_Mode = 5;
-        Store.Dev_Variant = 10;
-        Store.Select_PHY_Key_Layer = 1;
-        quint8 *r = Store.PHY2_KEY_Value[1][6];
-        r[6] = 0x00, r[7] = 0x14;   // row 1: 20
-        r[9] = 0x00, r[10] = 0x00;  // row 2: 0
-        r[12] = 0x01, r[13] = 0x2C; // row 3: 300
-        r[15] = 0x00, r[16] = 0x33; // row 4: 51
-        w->enterDelayPage();
-        setRows(0, 70); // the rows show another slot (nothing selected: stores nothing)
-        Store.selectSlot(6);
-        w->loadDelayRows();
-        const int shown[] = {20, 50, 300, 51};
-        for (int n = 1; n <= 4; ++n)
-            QCOMPARE(row(n)->value(), shown[n - 1]);
-        QCOMPARE(row(18)->value(), 50);
-        // what the rows show went back into the record
-        QCOMPARE(recordBytes(r + 9, 5), QByteArray::fromHex("0032"
-                                                            "00012C"));
-        QCOMPARE(Store.Modify_Key_Flag[1][6], quint8(1));
-        QCOMPARE(Store.Modify_Key_Flag[1][0], quint8(0));
+        f->clickTab(0);
+        f->click(QStringLiteral("pushButton_K6"));
+        f->clickTab(5);
+        QByteArray sent = stored.left(8) + QByteArray(56, '\0');
+        for (int n = 1; n <= 18; ++n) {
+            const int ms = n <= 4 ? QList<int>{20, 50, 300, 51}[n - 1] : 50;
+            QCOMPARE(row(n)->value(), ms);
+            sent[3 + 3 * n] = char(ms >> 8);
+            sent[4 + 3 * n] = char(ms);
+        }
+        sent[8] = 0x04, sent[11] = 0x05;
+        f->click(QStringLiteral("download"));
+        QTRY_COMPARE(sim::storedRecord(0, 6, true), sent);
+
+        // selecting a slot on the page loads its rows
+        f->click(QStringLiteral("pushButton_K3"));
+        QCOMPARE(row(1)->value(), 700);
+        QCOMPARE(row(3)->value(), 50);
     }
 
     void rowsWithoutSlotAreDisabledAndStoreNothing()
@@ -266,6 +269,7 @@ class TestWindowEditingPages : public QObject
     {
         Store.Dev_Variant = 10;
         w->setupPagesForFormat(true);
+        f->clickTab(kLedPage);
         Store.Select_PHY_Key_Layer = 1;
         Store.selectSlot(5);
         f->click(colour(4)); // rgb(0, 255, 0)
@@ -299,6 +303,7 @@ class TestWindowEditingPages : public QObject
 
     void modeClickSelectsTheLayerMode()
     {
+        f->clickTab(kLedPage);
         Store.Select_PHY_Key_Layer = 2;
         f->click(QStringLiteral("LED_Mode_3"));
         QCOMPARE(Store.LED_Layer_Mode[2], quint8(3));
@@ -308,35 +313,42 @@ class TestWindowEditingPages : public QObject
             QCOMPARE(style(QStringLiteral("LED_Mode_%1").arg(i)), i == 3 ? kSelected : kUnselected);
     }
 
+    // The pages follow the record format of the keypad, also from an extended keypad to a
+    // standard one.
     void pagesForTheFormat()
     {
-        auto hidden = [this](const char *pattern, int n) {
-            return f->child<QWidget>(QString::fromLatin1(pattern).arg(n))->isHidden();
+        auto shown = [this](const char *pattern, int n = 0) {
+            return !f->child<QWidget>(QString::fromLatin1(pattern).arg(n))->isHidden();
         };
-        w->setupPagesForFormat(false);
-        const char *english[] = {"Red", "Orange", "Yellow", "Green", "Cyan", "Blue", "Purple"};
+        const char *const slotDelay[] = {"label", "horizontalSlider", "spinBox", "label_2"};
+        QVERIFY(f->connectKeypad(15, 3, 10));
         for (int n = 1; n <= 56; ++n) {
-            QCOMPARE(hidden("LED_color_%1", n), n > 7);
-            if (n <= 7)
-                QCOMPARE(colour(n)->text(), QString::fromLatin1(english[n - 1]));
-        }
-        for (int n = 1; n <= 18; ++n)
-            QVERIFY(hidden("delay_spinBox_%1", n) && hidden("pushButton_delay_%1", n));
-        w->Language = 0;
-        w->setupPagesForFormat(false);
-        QCOMPARE(colour(1)->text(), QStringLiteral("红色"));
-        QCOMPARE(colour(7)->text(), QStringLiteral("紫色"));
-
-        w->setupPagesForFormat(true);
-        for (int n = 1; n <= 56; ++n) {
-            QVERIFY(!hidden("LED_color_%1", n));
+            QVERIFY(shown("LED_color_%1", n));
             if (n <= 7)
                 QCOMPARE(colour(n)->text(), QString());
         }
         for (int n = 1; n <= 18; ++n)
-            QVERIFY(!hidden("delay_spinBox_%1", n) && !hidden("pushButton_delay_%1", n));
-        for (const char *name : {"label", "horizontalSlider", "spinBox", "label_2"})
-            QVERIFY(f->child<QWidget>(QString::fromLatin1(name))->isHidden());
+            QVERIFY(shown("delay_spinBox_%1", n) && shown("pushButton_delay_%1", n));
+        for (const char *name : slotDelay)
+            QVERIFY(!shown(name));
+
+        f->unplugKeypad();
+        QVERIFY(f->connectKeypad(15, 3, 0));
+        const char *english[] = {"Red", "Orange", "Yellow", "Green", "Cyan", "Blue", "Purple"};
+        for (int n = 1; n <= 56; ++n) {
+            QCOMPARE(shown("LED_color_%1", n), n <= 7);
+            if (n <= 7)
+                QCOMPARE(colour(n)->text(), QString::fromLatin1(english[n - 1]));
+        }
+        for (int n = 1; n <= 18; ++n)
+            QVERIFY(!shown("delay_spinBox_%1", n) && !shown("pushButton_delay_%1", n));
+        for (const char *name : slotDelay)
+            QVERIFY(shown(name));
+
+        w->Language = 0;
+        w->setupPagesForFormat(false);
+        QCOMPARE(colour(1)->text(), QStringLiteral("红色"));
+        QCOMPARE(colour(7)->text(), QStringLiteral("紫色"));
     }
 
     void enteringTheLedPageAsksTheKeypad()
@@ -474,6 +486,7 @@ class TestWindowEditingPages : public QObject
     {
         Store.Dev_Variant = 10;
         w->buildPresetPage();
+        f->clickTab(kPresetPage);
         Store.selectSlot(2);
         quint8 *r = Store.PHY2_KEY_Value[0][2];
         r[9] = 0x01, r[10] = 0x2C; // a delay on the second stroke stays with it
@@ -494,12 +507,20 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(QByteArray() + char(r[8]) + char(r[11]) + char(r[14]), QByteArray::fromHex("2CF41D"));
         QCOMPARE(f->slotText(2), QStringLiteral("QuickMenu"));
         QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][2] + 4, 61), QByteArray(61, '\0')); // standard untouched
+
+        // the strokes clicked next hold exactly what was clicked, whatever Redo left there
+        f->clickTab(0);
+        f->click(QStringLiteral("pushButton_Ctrl"));
+        f->click(QStringLiteral("pushButton_A"));
+        QCOMPARE(r[5], quint8(3));
+        QCOMPARE(QByteArray() + char(r[8]) + char(r[11]) + char(r[14]), QByteArray::fromHex("2CF104"));
     }
 
     void presetWithoutSlotOnlyWarns()
     {
         Store.Dev_Variant = 10;
         w->buildPresetPage();
+        f->clickTab(kPresetPage);
         const QString caption = f->slotText(1);
         const QByteArray before = recordBytes(&Store.PHY2_KEY_Value[0][0][0], sizeof Store.PHY2_KEY_Value);
         QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 0");
@@ -522,6 +543,7 @@ class TestWindowEditingPages : public QObject
 
         w->Language = 0;
         w->buildPresetPage();
+        f->clickTab(kPresetPage);
         QVERIFY(preset(QStringLiteral("开/关 全屏模式")));
         Store.Select_PHY_Key_Layer = 2;
         Store.selectSlot(9);

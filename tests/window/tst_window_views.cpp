@@ -28,6 +28,20 @@ QString pressStyle(int P)
         .arg(P / 2);
 }
 
+// More than one pixel in fifty of the window's picture where `button` lies is the light
+// blue of a knob's turn arrow: the button lets its picture show through.
+bool showsTurnArrow(const QWidget *button)
+{
+    const QImage shot = button->window()->grab(button->geometry()).toImage();
+    int blue = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            blue += c.blue() - c.red() > 100;
+        }
+    return blue * 50 > shot.width() * shot.height();
+}
+
 QPixmap pixmapOf(const QLabel *l)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
@@ -85,6 +99,12 @@ class TestWindowViews : public QObject
         for (int n : {1, 15, 16, 17, 18, 24}) {
             QVERIFY2(!pixmapOf(label(n)).isNull(), qPrintable(QString::number(n)));
         }
+        // the knob turn buttons are transparent from the start, with or without a keypad
+        for (int n : {16, 18, 22, 24})
+            QVERIFY2(showsTurnArrow(slot(n)), qPrintable(QString::number(n)));
+        QVERIFY(f->connectKeypad(16, 3, 10));
+        for (int n : {17, 19, 23, 25})
+            QVERIFY2(showsTurnArrow(slot(n)), qPrintable(QString::number(n)));
         QVERIFY(!QPixmap(QStringLiteral(":/image/KEY21.png")).isNull());
         QVERIFY(!QPixmap(QStringLiteral(":/image/KB_12ADD2")).isNull());
         QCOMPARE(QPixmap(QStringLiteral(":/image/KB_6KEY")).size(),
@@ -256,7 +276,11 @@ class TestWindowViews : public QObject
         const Choice choices[] = {{"BT_12key_2VT", 12, 2}, {"BT_5key_Mute", 5, 0}, {"BT_3key_1VT_Mute", 3, 1},
                                   {"BT_6key_2VT", 6, 2},   {"BT_6key_0VT", 6, 0},  {"BT_9key_3VT", 9, 3}};
         for (const Choice &c : choices) {
-            f->click(dialog->findChild<QPushButton *>(QLatin1String(c.button)));
+            // a click in the middle of the picture (KB_...) lands on its button (BT_...)
+            auto *button = dialog->findChild<QPushButton *>(QLatin1String(c.button));
+            const QString picture = QStringLiteral("KB_") + QLatin1String(c.button + 3);
+            QCOMPARE(dialog->childAt(dialog->findChild<QLabel *>(picture)->geometry().center()), button);
+            f->click(button);
             QCOMPARE(int(Store.Dev_Key_Num), c.keys);
             QCOMPARE(int(Store.Dev_Knob_Num), c.knobs);
         }
