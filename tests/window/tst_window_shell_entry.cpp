@@ -52,7 +52,7 @@ class TestWindowShellEntry : public QObject
         {
             QuietMessages quiet;
             qDebug("Unknown property PointSize");
-            qWarning("Unknown property PointSize");
+            qCritical("Unknown property PointSize");
             qDebug("Unknown property PointSizes");
             qWarning("QMetaObject::connectSlotsByName: No matching signal for on_CleanButton_clicked()");
             qWarning("QMetaObject::connectSlotsByName: No matching signal for on_download_clicked()");
