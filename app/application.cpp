@@ -2,14 +2,22 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QTranslator>
 
+#include "app/quiet_messages.h"
 #include "app/widget.h"
 
 int runZorvelDeck(int argc, char *argv[])
 {
-    // Declaration order gives the teardown order: window, font, translator, application.
+    // Declaration order gives the teardown order: window, font, translator, application,
+    // message filter.
+    QuietMessages quiet;
     QApplication app(argc, argv);
+    // The desktop entry's name: Wayland's app id, which matches the window to its menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZD_APP_ID));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral(ZD_APP_ID), QIcon(QStringLiteral(":/image/app_icon.png"))));
     QTranslator translator;
     // The Chinese catalogue holds no entries: the source texts are Chinese.
     (void)translator.load(QStringLiteral(":/lanague_cn.qm"));

@@ -11,7 +11,7 @@
 #include "views/dialog1.h"
 #include "views/tab_style.h"
 
-Q_LOGGING_CATEGORY(lcApp, "zorveldeck.app")
+Q_LOGGING_CATEGORY(lcApp, "zorveldeck.app", QtInfoMsg)
 
 Widget::Widget(QWidget *parent)
     : QWidget(parent), ui(new Ui_Widget), Mod_Begin(catalogue::kModBegin), Mod_End(catalogue::kModEnd),

@@ -2,15 +2,17 @@
 
 #include <hidapi.h>
 
-#include "device/store.h"
+#include <iterator>
+
+#include "device/usb_ids.h"
 
 namespace discovery
 {
 namespace
 {
 
-constexpr quint16 kVendorIds[2] = {0x1189, 0x514C};
-constexpr int kFirstVendorProducts = 7; // 0x8851 exists only under the second vendor id
+static_assert(std::size(usb_ids::kSearchOrder) == kSearchOrderSize,
+              "kSearchOrderSize is the length of device/usb_ids.txt");
 
 bool carries(const hid_device_info *entry, UsbId id)
 {
@@ -21,8 +23,7 @@ bool carries(const hid_device_info *entry, UsbId id)
 
 UsbId searchOrder(int i)
 {
-    return i < kFirstVendorProducts ? UsbId{kVendorIds[0], PID_Table[i]}
-                                    : UsbId{kVendorIds[1], PID_Table[i - kFirstVendorProducts]};
+    return {usb_ids::kSearchOrder[i].vid, usb_ids::kSearchOrder[i].pid};
 }
 
 std::optional<UsbId> firstPresent(const std::function<bool(UsbId)> &present)

@@ -2,7 +2,7 @@
 
 #include <hidapi.h>
 
-Q_LOGGING_CATEGORY(lcDevice, "zorveldeck.device")
+Q_LOGGING_CATEGORY(lcDevice, "zorveldeck.device", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcDeviceBytes, "zorveldeck.device.bytes", QtInfoMsg)
 
 namespace hidio

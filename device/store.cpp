@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-const quint16 PID_Table[8] = {0x8842, 0x8840, 0x8830, 0x8831, 0x8832, 0x8833, 0x8850, 0x8851};
+#include "device/usb_ids.h"
+
+const quint16 PID_Table[8] = {ZD_USB_PRODUCT_IDS};
 
 ConfigStore Store = [] {
     ConfigStore s;

@@ -3,8 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools libhidapi-dev
           fonts-wqy-microhei xvfb xauth
-          dpkg-dev desktop-file-utils appstream # packaging: cpack's dpkg-shlibdeps, validators
-          libbenchmark-dev                      # bench/: Google Benchmark
+          dpkg-dev desktop-file-utils appstream lintian # packaging: dpkg-shlibdeps, validators
+          libbenchmark-dev                              # bench/: Google Benchmark
           qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev) # -DZD_QT6=ON
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack into a scratch directory and checks its file
 # name, its control fields (name, version, architecture, the Qt and hidapi libraries
-# it depends on, the recommended CJK font), its maintainer scripts and its contents.
+# it depends on, the recommended CJK font), its maintainer scripts and its contents, and
+# runs lintian on it where lintian is installed.
 # Usage: check_deb.sh <build dir>   (environment: see layout.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -49,4 +50,12 @@ if [ "$contents" != "$(expected_files)" ]; then
   diff <(expected_files) <(echo "$contents") >&2 || true
   fail "package contents differ from the expected layout (< expected, > packaged)"
 fi
-echo "$(basename "$deb"): fields, maintainer scripts and contents ok"
+# lintian, where it is installed: no error and no warning
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 ||
+    { cat "$out/lintian.log" >&2; fail "lintian reports errors or warnings"; }
+  checked="fields, maintainer scripts, contents and lintian"
+else
+  checked="fields, maintainer scripts and contents (lintian is not installed)"
+fi
+echo "$(basename "$deb"): $checked ok"

@@ -2,7 +2,7 @@
 # Installs the build tree into a scratch DESTDIR under the prefix /usr and checks that
 # every file is in its place and nothing else is installed, that the desktop entry and
 # the AppStream metainfo validate and agree with each other, that the icons are PNGs of
-# their sizes, and that the installed program starts.
+# their sizes, and that the installed program starts and prints nothing.
 # Usage: check_install.sh <build dir>   (environment: see layout.sh)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -43,7 +43,14 @@ grep -qx "Icon=$ZD_APP_ID" "$desktop" || fail "desktop entry does not name the i
 
 # AppStream metainfo
 metainfo=$stage/usr/share/metainfo/$ZD_APP_ID.metainfo.xml
-appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli rejects the metainfo"
+# no error and no warning; notes (I:, P:) are allowed: this appstream (0.16) does not know the
+# <developer> tag of AppStream 1.0, and the component id has upper-case letters by design
+report=$(appstreamcli validate --no-net --pedantic "$metainfo") ||
+  { echo "$report" >&2; fail "appstreamcli rejects the metainfo"; }
+if echo "$report" | grep -q '^[EW]:'; then
+  echo "$report" >&2
+  fail "appstreamcli warns about the metainfo"
+fi
 appstreamcli validate-tree --no-net "$stage" || fail "appstreamcli rejects the installed tree"
 grep -q "<id>$ZD_APP_ID</id>" "$metainfo" || fail "metainfo id is not $ZD_APP_ID"
 grep -q "<launchable type=\"desktop-id\">$ZD_APP_ID.desktop</launchable>" "$metainfo" ||
@@ -59,11 +66,18 @@ else
   echo "udevadm has no verify command here; the rule is checked by tst_core_packaging"
 fi
 
-# the installed program starts and keeps running until it is stopped
+# the installed program starts, keeps running until it is stopped and prints nothing (a
+# desktop session has a private runtime directory; without one Qt says so)
+mkdir -m 700 "$stage/runtime"
 rc=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$stage/usr/bin/zorveldeck" >"$stage/run.log" 2>&1 || rc=$?
+env -u QT_LOGGING_RULES XDG_RUNTIME_DIR="$stage/runtime" QT_QPA_PLATFORM=offscreen \
+  timeout 3 "$stage/usr/bin/zorveldeck" >"$stage/run.log" 2>&1 || rc=$?
 if [ "$rc" -ne 124 ]; then
   cat "$stage/run.log" >&2
   fail "the installed zorveldeck exited with status $rc before it was stopped"
 fi
-echo "install layout, desktop entry, metainfo, icons and start-up: ok"
+if [ -s "$stage/run.log" ]; then
+  head -n 20 "$stage/run.log" >&2
+  fail "the installed zorveldeck printed $(wc -l <"$stage/run.log") lines at start-up"
+fi
+echo "install layout, desktop entry, metainfo, icons and a quiet start-up: ok"

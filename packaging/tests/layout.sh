@@ -7,6 +7,9 @@ expected_files() {
     echo "usr/share/applications/$ZD_APP_ID.desktop"
     echo "usr/share/metainfo/$ZD_APP_ID.metainfo.xml"
     echo "usr/$ZD_UDEV_RULES_DIR/70-zorveldeck.rules"
+    echo "usr/share/man/man1/zorveldeck.1.gz"
+    echo "usr/share/doc/zorveldeck/copyright"
+    echo "usr/share/doc/zorveldeck/changelog.gz"
     for size in $ZD_ICON_SIZES; do
       echo "usr/share/icons/hicolor/${size}x${size}/apps/$ZD_APP_ID.png"
     done

@@ -1,6 +1,7 @@
 #include "keypad_fixture.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -182,10 +183,14 @@ LogCapture::LogCapture()
 {
     activeCapture = this;
     previousHandler = qInstallMessageHandler(handler);
+    // the program's debug categories are off unless asked for (every byte read stays off)
+    QLoggingCategory::setFilterRules(
+        QStringLiteral("zorveldeck.*.debug=true\nzorveldeck.device.bytes.debug=false"));
 }
 
 LogCapture::~LogCapture()
 {
+    QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previousHandler);
     activeCapture = nullptr;
 }

@@ -13,7 +13,8 @@
 //   f.unplugKeypad();                    // the window notices at this poll step
 //
 // Only one fixture may exist at a time (the store and the keypad are process-wide).
-// LogCapture collects the log lines written while it exists, e.g. to check a hidapi error text.
+// LogCapture collects the log lines written while it exists, the program's debug lines included,
+// e.g. to check a hidapi error text.
 #include <QAbstractButton>
 #include <QString>
 #include <QStringList>

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "app/application.h"
+#include "app/quiet_messages.h"
 #include "app/widget.h"
 
 class TestWindowShellEntry : public QObject
@@ -31,10 +32,38 @@ class TestWindowShellEntry : public QObject
         QCOMPARE(windows, 1);
         Widget *w = window();
         QCOMPARE(w->windowTitle(), QStringLiteral("ZORVELDECK"));
+        // the desktop matches the window to its menu entry by this name (the Wayland app id)
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(ZD_APP_ID));
+        QVERIFY(!w->windowIcon().availableSizes().isEmpty());
         QVERIFY(w->isVisible());
         QVERIFY(w->windowState() & Qt::WindowMaximized || w->geometry() == w->screen()->availableGeometry());
         QCOMPARE(w->Language, 1);
         QCOMPARE(w->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->currentIndex(), 0);
+    }
+
+    // Only the form's known messages are dropped, word for word and of their type; every other
+    // one reaches the handler installed before, which is back in place afterwards.
+    void quietMessagesDropOnlyTheKnownOnes()
+    {
+        static QStringList seen;
+        seen.clear();
+        const QtMessageHandler before = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &m) { seen << m; });
+        {
+            QuietMessages quiet;
+            qDebug("Unknown property PointSize");
+            qCritical("Unknown property PointSize");
+            qDebug("Unknown property PointSizes");
+            qWarning("QMetaObject::connectSlotsByName: No matching signal for on_CleanButton_clicked()");
+            qWarning("QMetaObject::connectSlotsByName: No matching signal for on_download_clicked()");
+        }
+        qDebug("Unknown property PointSize");
+        qInstallMessageHandler(before);
+        QCOMPARE(seen, (QStringList{QStringLiteral("Unknown property PointSize"),
+                                    QStringLiteral("Unknown property PointSizes"),
+                                    QStringLiteral("QMetaObject::connectSlotsByName: No matching signal for "
+                                                   "on_download_clicked()"),
+                                    QStringLiteral("Unknown property PointSize")}));
     }
 
     void applicationFont()
