@@ -140,6 +140,16 @@ void printSummary(const Results &results)
           t.cell("link/download", linkShare), "< 1 %");
     t.row("4 link", "read-back, 3 requests + 72 answers (CPU; protocol: 1 ms/report)", "–",
           t.cell("link/read-back", linkShare), "< 1 %");
+
+    const auto stallMs = [](const Result &r) { return number(Table::counter(r, "stall_ms"), 1) + " ms"; };
+    t.row("5 stall", "longest GUI-thread stall, Save of 3 × 25 standard records", "–",
+          t.cell("stall/save/standard", stallMs), "≤ 50 ms");
+    t.row("5 stall", "longest GUI-thread stall, Save of 3 × 25 extended records + LED state", "–",
+          t.cell("stall/save/extended", stallMs), "≤ 50 ms");
+    t.row("5 stall", "longest GUI-thread stall, View of 3 × 24 answers 1 ms apart", "–",
+          t.cell("stall/view/1 ms", stallMs), "≤ 50 ms");
+    t.row("5 stall", "longest GUI-thread stall, View of 3 × 24 answers 200 ms apart", "–",
+          t.cell("stall/view/200 ms", stallMs), "≤ 50 ms");
     std::fflush(stdout);
 }
 
