@@ -49,6 +49,13 @@ void ConfigStore::clearFlags()
 void ConfigStore::markChanged(int layer, int slot)
 {
     Modify_Key_Flag[layer][slot] = 1;
+    touch(layer, slot);
+}
+
+void ConfigStore::markLedChanged()
+{
+    LED_Modify_Flag = 1;
+    LED_Edit_Stamp = ++Edit_Serial;
 }
 
 void ConfigStore::selectSlot(int slot)
@@ -64,6 +71,7 @@ void ConfigStore::clearSlot(int layer, int slot)
 {
     std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 60);
     std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 60);
+    touch(layer, slot);
 }
 
 void ConfigStore::clearLayer(int layer)
@@ -71,5 +79,6 @@ void ConfigStore::clearLayer(int layer)
     for (int slot = 1; slot <= 25; ++slot) {
         std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 46);
         std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 55);
+        touch(layer, slot);
     }
 }

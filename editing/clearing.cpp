@@ -26,6 +26,7 @@ void Widget::on_CleanButton_clicked()
     }
     record_rules::clearSlot(Store.PHY_KEY_Value[layer][slot]);
     record_rules::clearSlot(Store.PHY2_KEY_Value[layer][slot]);
+    Store.touch(layer, slot);
     if (QAbstractButton *button = Key_Slot_Group->button(slot))
         button->setText(QStringLiteral("NULL"));
 
@@ -47,6 +48,7 @@ void Widget::on_CleanALLButton_clicked()
     for (int slot = 1; slot <= kPictureSlots; ++slot) {
         record_rules::clearLayerStandard(Store.PHY_KEY_Value[layer][slot]);
         record_rules::clearLayerExtended(Store.PHY2_KEY_Value[layer][slot]);
+        Store.touch(layer, slot);
     }
     for (int n = 1; n <= kSlotButtons; ++n)
         if (auto *button = findChild<QPushButton *>(QStringLiteral("pushButton_K%1").arg(n)))

@@ -1,6 +1,7 @@
 #include "keypad_fixture.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -9,8 +10,7 @@
 #include <QWindow>
 #include <QtTest>
 
-#include <hidapi.h>
-
+#include "device/keypad_link.h"
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 
@@ -24,15 +24,25 @@ KeypadFixture::KeypadFixture()
 
 KeypadFixture::~KeypadFixture()
 {
-    if (w->Device_Handle)
-        hid_close(w->Device_Handle);
     delete w;
 }
 
 void KeypadFixture::poll(int steps)
 {
-    for (int i = 0; i < steps; ++i)
+    for (int i = 0; i < steps; ++i) {
         QMetaObject::invokeMethod(w, "timeoutSlot", Qt::DirectConnection);
+        waitIdle();
+    }
+}
+
+void KeypadFixture::waitIdle()
+{
+    QElapsedTimer t;
+    t.start();
+    while (!w->Keypad_Link->idle() && t.elapsed() < 30000)
+        QTest::qWait(1);
+    if (!w->Keypad_Link->idle())
+        qFatal("the keypad link is still busy after 30 s");
 }
 
 bool KeypadFixture::connectKeypad(quint8 keys, quint8 knobs, quint8 variant)
@@ -59,6 +69,7 @@ void KeypadFixture::click(const QString &buttonName)
 void KeypadFixture::click(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    waitIdle();
 }
 
 void KeypadFixture::resizeWindow(int W, int H)
@@ -76,6 +87,7 @@ void KeypadFixture::clickTab(int index)
     auto *tabs = child<QTabWidget>(QStringLiteral("tabWidget"));
     QTabBar *bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+    waitIdle();
     if (tabs->currentIndex() != index)
         qFatal("tab %d did not come to the front", index);
 }
