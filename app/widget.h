@@ -101,6 +101,8 @@ class Widget : public QWidget, public HID_Key_Val
     // replaces an earlier one, timer and all).
     void showNotice(const QString &text, const QString &style, int ms, void (Widget::*end)());
     void endNotice();
+    // A Save or View the user starts ends the notice of the one before.
+    void endNoticeForExchange();
     QPointer<QTimer> Notice_Timer;
     QElapsedTimer Exchange_Clock;
 

@@ -123,7 +123,8 @@ void Widget::downloadConfiguration()
         showSaveNotice(); // nothing to send
         return;
     }
-    Keypad_Link->save(job);
+    if (Keypad_Link->save(job))
+        endNoticeForExchange();
 }
 
 void Widget::onSaved(const device::SaveJob &job, const device::SaveOutcome &outcome)
@@ -150,7 +151,8 @@ void Widget::Read_configuration_clicked()
 
 void Widget::readConfiguration(quint8 layers, quint8 keys, quint8 knobs)
 {
-    Keypad_Link->view({layers, keys, knobs, Store.extended(), Store.Edit_Serial});
+    if (Keypad_Link->view({layers, keys, knobs, Store.extended(), Store.Edit_Serial}))
+        endNoticeForExchange();
 }
 
 void Widget::onViewed(const device::ViewOutcome &outcome)

@@ -153,6 +153,15 @@ void Widget::onTimeupDestroy()
         QStringLiteral("background-color: rgb(60,60,60);border:0px;color:#FFFFFF;"));
 }
 
+void Widget::endNoticeForExchange()
+{
+    if (!Store.Save_Notice_Active)
+        return;
+    delete Notice_Timer;
+    Store.Save_Notice_Active = 0;
+    showConnectedStatus();
+}
+
 void Widget::endNotice()
 {
     Store.Save_Notice_Active = 0;

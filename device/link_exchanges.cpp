@@ -47,12 +47,16 @@ int reportsToSend(const SaveJob &job)
 
 bool LinkWorker::drain()
 {
+    // After a wait that ran out, answers may still be on their way: they are awaited and
+    // dropped until the keypad has been quiet for as long as one answer may take.
     quint8 answer[reports::kAnswerSize];
     for (int i = 0; i < kMaxDrained; ++i) {
-        const int n = read(answer, 0);
+        const int n = read(answer, int(quietUntil.remainingTime()));
         if (n <= 0)
             return n == 0;
         qCDebug(lcDevice) << "dropped a report queued before the request:" << head(answer, n);
+        if (!quietUntil.hasExpired())
+            quietUntil.setRemainingTime(kAnswerWaitMs);
     }
     return true;
 }
@@ -67,14 +71,18 @@ LinkWorker::Await LinkWorker::awaitAnswer(quint8 *answer, int slot, int layerNum
         if (n < 0)
             return Await::Failed;
         hid_set_nonblocking(dev, 0);
-        if (n == 0)
+        if (n == 0) {
+            quietUntil.setRemainingTime(kAnswerWaitMs);
             return Await::Timeout;
+        }
         if (reports::answersSlot(answer, n, slot, layerNumber, extended))
             return Await::Answer;
         qCDebug(lcDevice) << "dropped an answer while awaiting slot" << slot << "of layer" << layerNumber
                           << ":" << n << "bytes" << head(answer, n);
-        if (deadline.hasExpired() || stopping)
+        if (deadline.hasExpired() || stopping) {
+            quietUntil.setRemainingTime(kAnswerWaitMs);
             return Await::Timeout;
+        }
     }
 }
 
@@ -88,8 +96,10 @@ Keypad LinkWorker::queryModel()
     quint8 answer[reports::kAnswerSize] = {};
     const int n = read(answer, kModelAnswerWaitMs);
     if (n <= 0) {
-        if (n == 0)
+        if (n == 0) {
             qCDebug(lcDevice, "hid_read_timeout = %s", "timeout");
+            quietUntil.setRemainingTime(kAnswerWaitMs);
+        }
         return keypad;
     }
     qCDebug(lcDevice, "hid_read_timeout = %s", "read ok");
@@ -213,6 +223,8 @@ void LinkWorker::queryLed(int layer, quint32 mark)
             reports::decodeLedAnswer(answer, &outcome.mode, outcome.colours);
         } else if (n >= 0) {
             qCDebug(lcDevice) << "LED answer missing or short (" << n << "bytes), stored state kept";
+            if (n == 0)
+                quietUntil.setRemainingTime(kAnswerWaitMs);
         }
     }
     emit ledRead(outcome);

@@ -3,6 +3,7 @@
 // exchange with the keypad. KeypadLink posts one request at a time; each ends with finished(),
 // after the signals that carry its results (and closed() when a write or read failed).
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 
 #include <atomic>
@@ -62,7 +63,8 @@ class LinkWorker : public QObject
     // broken; nothing more is written or read until the request ends.
     bool write(const QByteArray &report);
     int read(quint8 *answer, int waitMs);
-    // Drops every report already queued (non-blocking reads until none is left).
+    // Drops every report already queued (non-blocking reads until none is left) and, after a
+    // wait for an answer ran out, every report that comes until the keypad is quiet.
     bool drain();
     Await awaitAnswer(quint8 *answer, int slot, int layerNumber, bool extended);
     Keypad queryModel();
@@ -72,6 +74,7 @@ class LinkWorker : public QObject
     const std::atomic_bool &stopping;
     hid_device *dev = nullptr;
     bool broken = false;
+    QDeadlineTimer quietUntil; // expired unless answers may still be on their way
     discovery::UsbId last{0x1189, 0x8840};
     State reported = State::Searching;
 };
