@@ -105,6 +105,7 @@ class Widget : public QWidget, public HID_Key_Val
     void endNoticeForExchange();
     QPointer<QTimer> Notice_Timer;
     QElapsedTimer Exchange_Clock;
+    qint64 Progress_Shown_At = 0; // ms into the exchange
 
     // ---- editing (editing/) ----
     void collectFunctionButtons(int page);

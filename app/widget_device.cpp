@@ -172,8 +172,10 @@ void Widget::updateActionButtons()
 
 void Widget::onLinkBusy(bool busy)
 {
-    if (busy)
+    if (busy) {
         Exchange_Clock.start();
+        Progress_Shown_At = 0;
+    }
     updateActionButtons();
     if (busy)
         return;

@@ -12,6 +12,7 @@ namespace
 
 // Progress shows only for an exchange that has run this long.
 constexpr int kProgressAfterMs = 300;
+constexpr int kProgressEveryMs = 100;
 constexpr int kSaveNoticeMs = 1500;
 // Long enough to be read; the poll step does not replace a notice.
 constexpr int kSaveFailedNoticeMs = 4000;
@@ -107,8 +108,11 @@ void Widget::showAccessDeniedStatus()
 
 void Widget::onLinkProgress(device::Exchange exchange, int done, int total)
 {
-    if (Store.Save_Notice_Active || Exchange_Clock.elapsed() < kProgressAfterMs)
+    // Shown once the exchange has run for a moment, then at most ten times a second.
+    const qint64 ran = Exchange_Clock.elapsed();
+    if (Store.Save_Notice_Active || ran < kProgressAfterMs || ran - Progress_Shown_At < kProgressEveryMs)
         return;
+    Progress_Shown_At = ran;
     const Text t = exchange == device::Exchange::Save ? Saving : Reading;
     setStatus(ui->Dev_Sta_Dsp, text(Language, t).arg(done).arg(total), kStateStyle);
 }

@@ -22,6 +22,7 @@ constexpr int kModelAnswerWaitMs = 10;
 constexpr int kAnswerWaitMs = 250;
 constexpr int kLedAnswerWaitMs = 300;
 constexpr int kCommitPauseMs = 200;
+constexpr int kProgressEveryMs = 50;
 // More queued reports than a whole read-back holds are not answers but a flood.
 constexpr int kMaxDrained = 256;
 
@@ -119,10 +120,11 @@ void LinkWorker::save(const SaveJob &job)
 {
     SaveOutcome outcome;
     outcome.failed = !dev;
+    progressClock.invalidate();
     const int total = reportsToSend(job);
     int done = 0;
     QVector<int> batch; // records written since the last commit
-    const auto sent = [&] { emit progress(Exchange::Save, ++done, total); };
+    const auto sent = [&] { reportProgress(Exchange::Save, ++done, total); };
     const auto commit = [&] {
         if (batch.isEmpty() || !write(reports::encodeCommit()))
             return;
@@ -174,6 +176,7 @@ ViewOutcome LinkWorker::readBack(const ViewJob &job)
     outcome.requested = layers * order.size();
     const bool open = dev != nullptr;
     int done = 0;
+    progressClock.invalidate();
 
     for (int layer = 1; layer <= layers; ++layer) {
         if (!drain() ||
@@ -186,7 +189,7 @@ ViewOutcome LinkWorker::readBack(const ViewJob &job)
                 if (got == Await::Timeout)
                     qCDebug(lcDevice, "no answer for slot %d of layer %d; layer abandoned", slot, layer);
                 done = layer * order.size();
-                emit progress(Exchange::View, done, outcome.requested);
+                reportProgress(Exchange::View, done, outcome.requested);
                 break;
             }
             if (slot < kSlots)
@@ -194,7 +197,7 @@ ViewOutcome LinkWorker::readBack(const ViewJob &job)
                                         QByteArray(reinterpret_cast<const char *>(answer) + 2,
                                                    reports::readbackBytes(job.extended))});
             ++done;
-            emit progress(Exchange::View, done, outcome.requested);
+            reportProgress(Exchange::View, done, outcome.requested);
         }
         if (broken || stopping)
             break;
@@ -229,6 +232,15 @@ void LinkWorker::queryLed(int layer, quint32 mark)
     }
     emit ledRead(outcome);
     end();
+}
+
+void LinkWorker::reportProgress(Exchange exchange, int done, int total)
+{
+    // The window shows progress ten times a second at most; fewer signals wake it less often.
+    if (done < total && progressClock.isValid() && progressClock.elapsed() < kProgressEveryMs)
+        return;
+    progressClock.start();
+    emit progress(exchange, done, total);
 }
 
 void LinkWorker::pause(int ms)

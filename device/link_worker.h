@@ -4,6 +4,7 @@
 // after the signals that carry its results (and closed() when a write or read failed).
 #include <QByteArray>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <atomic>
@@ -43,6 +44,7 @@ class LinkWorker : public QObject
     void opened(quint16 vid, quint16 pid);
     void contacted(const device::Keypad &keypad, const device::ViewOutcome &readBack);
     void closed();
+    // During a download or read-back, every 50 ms at most and at its last report.
     void progress(device::Exchange exchange, int done, int total);
     void saved(const device::SaveJob &job, const device::SaveOutcome &outcome);
     void viewed(const device::ViewOutcome &outcome);
@@ -70,11 +72,13 @@ class LinkWorker : public QObject
     Keypad queryModel();
     ViewOutcome readBack(const ViewJob &job);
     void pause(int ms);
+    void reportProgress(Exchange exchange, int done, int total);
 
     const std::atomic_bool &stopping;
     hid_device *dev = nullptr;
     bool broken = false;
     QDeadlineTimer quietUntil; // expired unless answers may still be on their way
+    QElapsedTimer progressClock;
     discovery::UsbId last{0x1189, 0x8840};
     State reported = State::Searching;
 };
