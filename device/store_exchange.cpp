@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "device/hid_io.h"
 #include "device/reports.h"
 
 namespace device
@@ -56,7 +57,14 @@ int applyView(ConfigStore &store, const ViewOutcome &outcome, bool keepFlagged)
             continue;
         if (keepFlagged && store.Modify_Key_Flag[r.layer][r.slot] == 1)
             continue;
-        std::memcpy(records[r.layer][r.slot] + 1, r.bytes.constData(), size_t(r.bytes.size()));
+        quint8 *record = records[r.layer][r.slot];
+        std::memcpy(record + 1, r.bytes.constData(), size_t(r.bytes.size()));
+        for (int i = 1; i <= r.bytes.size(); ++i) {
+            if (outcome.extended)
+                qCDebug(lcDeviceBytes, "PHY2_KEY_Value====[%d]:%02x", i, record[i]);
+            else
+                qCDebug(lcDeviceBytes, "PHY_KEY_Value[%d]:%02x", i, record[i]);
+        }
         ++stored;
     }
     return stored;
