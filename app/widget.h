@@ -20,8 +20,7 @@ class KeypadLink;
 }
 
 QT_BEGIN_NAMESPACE
-namespace Ui
-{
+namespace Ui {
 class Widget;
 }
 QT_END_NAMESPACE
@@ -33,7 +32,7 @@ class Widget : public QWidget, public HID_Key_Val
 {
     Q_OBJECT
 
-  public:
+public:
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
 
@@ -44,8 +43,8 @@ class Widget : public QWidget, public HID_Key_Val
     QList<QPushButton *> Tab_Buttons;
     QMap<QString, int> Key_Index_Map;
     QMap<QString, quint8> Key_Code_Map;
-    quint8 Mod_Begin, Mod_End, Media_Begin, Media_End, Led_Begin, Led_End, Mouse_Begin, Mouse_End, Key_Begin,
-        Key_End;
+    quint8 Mod_Begin, Mod_End, Media_Begin, Media_End, Led_Begin, Led_End, Mouse_Begin, Mouse_End,
+        Key_Begin, Key_End;
     QString Slot_Name_CN[27];
     QString Slot_Name_EN[27];
     QString Key_Name_CN[catalogue::kRowCount];
@@ -172,11 +171,11 @@ class Widget : public QWidget, public HID_Key_Val
     void placeFixedWidgets(int W, int H);
     void refreshTabBarStyle();
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-  private slots:
+private slots:
     void on_confirmButton_clicked();
     void on_CleanButton_clicked();
     void on_CleanALLButton_clicked();

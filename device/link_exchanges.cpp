@@ -245,9 +245,9 @@ void LinkWorker::reportProgress(Exchange exchange, int done, int total)
 
 void LinkWorker::pause(int ms)
 {
-    const QDeadlineTimer deadline(ms);
+    const QDeadlineTimer deadline(ms, Qt::PreciseTimer);
     while (!deadline.hasExpired() && !stopping)
-        QThread::msleep(qBound<qint64>(1, deadline.remainingTime(), 20));
+        QThread::msleep(ulong(qBound(qint64(1), deadline.remainingTime(), qint64(20))));
 }
 
 } // namespace device

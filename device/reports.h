@@ -41,8 +41,8 @@ struct Model {
     quint8 variant = 0;
 };
 // Model answer of `n` bytes: keys in byte 2, knobs in byte 3, variant in byte 4. Nothing unless
-// all three are there and name a keypad of the family: at most 21 keys and 4 knobs, not none of
-// either (knob-only models have 0 keys).
+// all three are there and name a keypad of the family: at most 21 keys and 4 knobs, and not 0 of
+// both (knob-only models have 0 keys).
 std::optional<Model> decodeModelAnswer(const quint8 *answer, int n);
 
 // Slots answered after a read request, in answer order: standard 1..keys then

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMutex>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -170,6 +171,8 @@ int modelQueries()
 namespace
 {
 
+// The keypad link logs from its own thread.
+QMutex captureLock;
 LogCapture *activeCapture = nullptr;
 QtMessageHandler previousHandler = nullptr;
 
@@ -177,6 +180,7 @@ QtMessageHandler previousHandler = nullptr;
 
 void LogCapture::handler(QtMsgType, const QMessageLogContext &, const QString &message)
 {
+    const QMutexLocker locked(&captureLock);
     if (activeCapture)
         activeCapture->lines.append(message);
 }
@@ -190,11 +194,13 @@ LogCapture::LogCapture()
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previousHandler);
+    const QMutexLocker locked(&captureLock);
     activeCapture = nullptr;
 }
 
 bool LogCapture::contains(const QString &text) const
 {
+    const QMutexLocker locked(&captureLock);
     for (const QString &line : lines)
         if (line.contains(text))
             return true;
