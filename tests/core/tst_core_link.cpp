@@ -466,6 +466,12 @@ void TestCoreLink::firstContactTakesOnlyAPlausibleModel()
 
 void TestCoreLink::staleHandleAndClosing()
 {
+    // gone between being opened and first contact: no contact
+    sim::plug();
+    h->step();
+    sim::unplug();
+    h->step();
+    QVERIFY(h->contacts.isEmpty());
     QVERIFY(h->connectKeypad(15, 3, 0));
     const int exits = sim::exitCount();
     // unplugged and plugged back between two steps: the keypad is listed all along, but the

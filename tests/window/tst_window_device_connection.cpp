@@ -43,7 +43,6 @@ class TestDeviceConnection : public QObject
     void onlyInterfaceZeroIsOpened();
     void refusedOpenIsNotFoundAndSaysWhy_data();
     void refusedOpenIsNotFoundAndSaysWhy();
-    void unpluggedWhileDeniedIsDisconnected();
     void keypadWithoutAUsableModelAnswer_data();
     void keypadWithoutAUsableModelAnswer();
     void presetPageFollowsTheKeypadsFormat();
@@ -181,19 +180,6 @@ void TestDeviceConnection::refusedOpenIsNotFoundAndSaysWhy()
     QCOMPARE(f->statusStyle(), kConnectedStyle);
 }
 
-// The access text only stands while the keypad is listed.
-void TestDeviceConnection::unpluggedWhileDeniedIsDisconnected()
-{
-    sim::setOpenFails(true);
-    sim::plug();
-    f->poll();
-    QCOMPARE(f->statusText(), kDeniedEN);
-    sim::unplug();
-    f->poll();
-    QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
-    QCOMPARE(f->statusStyle(), kDisconnectedStyle);
-}
-
 void TestDeviceConnection::keypadWithoutAUsableModelAnswer_data()
 {
     QTest::addColumn<QByteArray>("raw"); // the model answer; empty: none
@@ -265,6 +251,7 @@ void TestDeviceConnection::presetPageFollowsTheKeypadsFormat()
     QVERIFY(f->connectKeypad(16, 1, 10));
     QCOMPARE(f->tabCount(procreate), 1);
     QCOMPARE(tabs->tabText(6), procreate);
+    QVERIFY(!f->child<QWidget>(QStringLiteral("LED_color_8"))->isHidden()); // the extended palette
     f->unplugKeypad();
     QVERIFY(f->connectKeypad(15, 3, 10));
     QCOMPARE(f->tabCount(procreate), 1);
@@ -285,6 +272,7 @@ void TestDeviceConnection::presetPageFollowsTheKeypadsFormat()
     QCOMPARE(modelQueries(), 2);
     QCOMPARE(Store.Dev_Variant, quint8(0));
     QCOMPARE(tabs->count(), 6);
+    QVERIFY(f->child<QWidget>(QStringLiteral("LED_color_8"))->isHidden());
 }
 
 QTEST_MAIN(TestDeviceConnection)
