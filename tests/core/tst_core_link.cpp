@@ -240,7 +240,10 @@ void TestCoreLink::extendedSave()
     QCOMPARE(wire(), (QVector<QByteArray>{padded("03FD03010100020000F1000006"),
                                           reportOf(userRecord(1, 7), true), reportOf(userRecord(2, 24), true),
                                           ledReport(0), ledReport(1), ledReport(2), kCommit}));
-    QCOMPARE(wire()[3].mid(5, 6), QByteArray::fromHex("FF0000FF8030")); // red, orange
+    // the colours every layer starts with
+    QCOMPARE(wire()[4].mid(5, 48),
+             QByteArray::fromHex("ff0000ff8030ffff3000ff0000ffff0000ff8000808b0000ffa500"
+                                 "ffff967dff00008b8b00008bff00ffff6666ffc864"));
     QCOMPARE(sim::storedRecord(1, 7, true), userRecord(1, 7));
     QCOMPARE(sim::ledColours(2).at(45), char(0x11));
     QCOMPARE(device::pendingChanges(Store), 0);
