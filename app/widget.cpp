@@ -6,6 +6,7 @@
 #include <QTabBar>
 
 #include "app/app_log.h"
+#include "device/keypad_link.h"
 #include "device/store.h"
 #include "ui_widget.h"
 #include "views/dialog1.h"
@@ -60,6 +61,8 @@ Widget::Widget(QWidget *parent)
     connect(Key_Slot_Group, &QButtonGroup::idClicked, this, &Widget::on_changeButtonGroup);
 
     // step 7
+    Keypad_Link = new device::KeypadLink(this);
+    connectKeypadLink();
     Poll_Timer = new QTimer(this);
     connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
     Poll_Timer->start(100);
@@ -123,5 +126,7 @@ Widget::Widget(QWidget *parent)
 
 Widget::~Widget()
 {
+    // Closes the keypad's handle and shuts hidapi down before the window goes.
+    delete Keypad_Link;
     delete ui;
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QString>
@@ -10,9 +12,12 @@
 
 #include "app/hid_key_val.h"
 #include "catalogue/keycodes.h"
+#include "device/link_types.h"
 
-struct hid_device_;
-typedef struct hid_device_ hid_device;
+namespace device
+{
+class KeypadLink;
+}
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -49,33 +54,57 @@ public:
     QTimer *Poll_Timer = nullptr;
     QButtonGroup *Layer_Group = nullptr;
     Dialog1 *Model_Dialog = nullptr;
-    hid_device *Device_Handle = nullptr;
+    // The keypad link: it owns the hidapi handle and talks to the keypad on a thread of its own.
+    device::KeypadLink *Keypad_Link = nullptr;
 
     // ---- catalogue (catalogue/) ----
     void Build_Key_Maps_CN();
     void Build_Key_Maps_EN();
 
-    // ---- device link (device/) ----
-    // Poll step parts: search for the keypad and open its interface 0; close it when gone.
-    void searchKeypad();
-    void closeKeypad();
-    // First contact with a newly opened keypad: model query, pages for its record format.
-    void firstContact();
-    // Model query on the open keypad; applies the answer, or shows Model_Dialog without one.
-    void queryModel();
+    // ---- device link glue (app/widget_device.cpp, app/widget_status.cpp) ----
+    // The link's signals to the handlers below (construction).
+    void connectKeypadLink();
+    void onKeypadOpened(quint16 vid, quint16 pid);
+    // First contact done: the model (or the model dialog without a usable answer), the pages
+    // for the record format, an extended keypad's configuration read back.
+    void onKeypadConnected(const device::Keypad &keypad, const device::ViewOutcome &readBack);
+    void onKeypadClosed();
     // Re-lays out the picture when Dev_Key_Num/Dev_Knob_Num differ from the laid-out model.
     void checkModel();
-    // Status line texts; neither replaces the save notice while it shows.
+    // Starts a download of every flagged record (and the extended LED state).
+    void downloadConfiguration();
+    void onSaved(const device::SaveJob &job, const device::SaveOutcome &outcome);
+    // Starts a read-back of `layers` layers (`keys` key slots, `knobs` knobs per layer).
+    void readConfiguration(quint8 layers, quint8 keys, quint8 knobs);
+    void onViewed(const device::ViewOutcome &outcome);
+    // Save settings and View settings: disabled while an exchange runs; View settings also
+    // until the keypad answers the model query.
+    void updateActionButtons();
+    void onLinkBusy(bool busy);
+    bool Model_Answered = true;
+    bool Led_Query_Wanted = false; // the LED page asked while the link was busy
+
+    // Status line. The state texts are not shown while a notice or an exchange's progress owns
+    // the line; progress appears once an exchange has run for a moment.
+    void showLinkState();
     void showConnectedStatus();
     void showDisconnectedStatus();
     // The keypad is listed but cannot be opened (no access to its hidraw node).
     void showAccessDeniedStatus();
-    // Writes every flagged record (and the extended LED state) with commits and pauses.
-    void downloadConfiguration();
+    void onLinkProgress(device::Exchange exchange, int done, int total);
     // "Saved successfully" on Dev_Sta_Dsp until onTimeupDestroy, 1500 ms later.
     void showSaveNotice();
-    // Reads the records of `layers` layers back (`keys` key slots, `knobs` knobs per layer).
-    void readConfiguration(quint8 layers, quint8 keys, quint8 knobs);
+    void showSaveFailedNotice(int kept);
+    void showViewNotice(int read, int requested, bool complete);
+    // Shows a notice that owns the status line for `ms`; `end` runs then (a later notice
+    // replaces an earlier one, timer and all).
+    void showNotice(const QString &text, const QString &style, int ms, void (Widget::*end)());
+    void endNotice();
+    // A Save or View the user starts ends the notice of the one before.
+    void endNoticeForExchange();
+    QPointer<QTimer> Notice_Timer;
+    QElapsedTimer Exchange_Clock;
+    qint64 Progress_Shown_At = 0; // ms into the exchange
 
     // ---- editing (editing/) ----
     void collectFunctionButtons(int page);
@@ -111,8 +140,12 @@ public:
     void setupLedButtons();
     void onLedColourClicked(QPushButton *button);
     void onLedModeClicked(int index);
-    // Reads the layer's LED state from an extended keypad (when connected) and shows it.
+    // Asks an extended keypad (when connected) for the layer's LED state and shows the stored
+    // state; the answer is shown when it comes (onLedRead).
     void refreshLedPage();
+    void onLedRead(const device::LedOutcome &outcome);
+    // The mode buttons and key colours of the layer from the store.
+    void showLedPage();
 
     // Procreate page (editing/presets.cpp)
     void buildPresetPage();

@@ -112,6 +112,7 @@ int main(int argc, char *argv[])
     bench::registerSearchBenchmarks();
     bench::registerResizeBenchmarks();
     bench::registerLinkBenchmarks();
+    bench::registerStallBenchmarks();
     bench::registerProcessBenchmarks();
 
     SummaryReporter reporter;

@@ -18,6 +18,7 @@ void registerSearchBenchmarks();
 void registerResizeBenchmarks();
 void registerProcessBenchmarks();
 void registerLinkBenchmarks();
+void registerStallBenchmarks();
 
 // Monotonic wall time and this thread's CPU time, in nanoseconds.
 qint64 wallNs();

@@ -55,9 +55,15 @@ QByteArray encodeLedQuery(int layerIndex)
     return report({0xFA, 0xB0, quint8(layerIndex)});
 }
 
-Model decodeModelAnswer(const quint8 *answer)
+std::optional<Model> decodeModelAnswer(const quint8 *answer, int n)
 {
-    return {answer[2], answer[3], answer[4]};
+    constexpr int kMaxKeys = 21, kMaxKnobs = 4;
+    if (n < 5)
+        return std::nullopt;
+    const Model m{answer[2], answer[3], answer[4]};
+    if (m.keys > kMaxKeys || m.knobs > kMaxKnobs || (m.keys == 0 && m.knobs == 0))
+        return std::nullopt;
+    return m;
 }
 
 QVector<int> readbackSlots(quint8 keys, quint8 knobs, bool extended)
@@ -74,6 +80,13 @@ QVector<int> readbackSlots(quint8 keys, quint8 knobs, bool extended)
 void storeReadbackAnswer(const quint8 *answer, quint8 *record, bool extended)
 {
     std::memcpy(record + 1, answer + 2, readbackBytes(extended));
+}
+
+bool answersSlot(const quint8 *answer, int n, int slot, int layerNumber, bool extended)
+{
+    if (n < 2 + readbackBytes(extended))
+        return false;
+    return (answer[2] == slot && answer[3] == layerNumber) || (answer[2] == 0 && answer[3] == 0);
 }
 
 void decodeLedAnswer(const quint8 *answer, quint8 *mode, quint8 colours[kLedKeys][3])

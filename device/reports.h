@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QVector>
 
+#include <optional>
+
 #include "device/store.h"
 
 namespace reports
@@ -38,8 +40,10 @@ struct Model {
     quint8 knobs = 0;
     quint8 variant = 0;
 };
-// Model answer: keys in byte 2, knobs in byte 3, variant in byte 4.
-Model decodeModelAnswer(const quint8 *answer);
+// Model answer of `n` bytes: keys in byte 2, knobs in byte 3, variant in byte 4. Nothing unless
+// all three are there and name a keypad of the family: at most 21 keys and 4 knobs, and not 0 of
+// both (knob-only models have 0 keys).
+std::optional<Model> decodeModelAnswer(const quint8 *answer, int n);
 
 // Slots answered after a read request, in answer order: standard 1..keys then
 // 16..15 + 3 * knobs; extended 1..keys.
@@ -52,6 +56,13 @@ constexpr int readbackBytes(bool extended)
 {
     return extended ? 59 : 49;
 }
+// Whether a read-back answer of `n` bytes is the one awaited for `slot` of layer `layerNumber`
+// (1..3): it holds every byte that is stored, and its slot and layer bytes (2 and 3) name that
+// slot and layer, or are both zero (the slot's empty record). Bytes 0 and 1 are not examined.
+bool answersSlot(const quint8 *answer, int n, int slot, int layerNumber, bool extended);
+
+// An LED answer holds bytes 0..50.
+constexpr int kLedAnswerBytes = 51;
 
 // LED answer: mode in byte 2, 16 RGB triplets in bytes 3..50.
 void decodeLedAnswer(const quint8 *answer, quint8 *mode, quint8 colours[kLedKeys][3]);

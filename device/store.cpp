@@ -51,6 +51,13 @@ void ConfigStore::clearFlags()
 void ConfigStore::markChanged(int layer, int slot)
 {
     Modify_Key_Flag[layer][slot] = 1;
+    touch(layer, slot);
+}
+
+void ConfigStore::markLedChanged()
+{
+    LED_Modify_Flag = 1;
+    LED_Edit_Stamp = ++Edit_Serial;
 }
 
 void ConfigStore::selectSlot(int slot)
@@ -66,6 +73,7 @@ void ConfigStore::clearSlot(int layer, int slot)
 {
     std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 60);
     std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 60);
+    touch(layer, slot);
 }
 
 void ConfigStore::clearLayer(int layer)
@@ -73,5 +81,6 @@ void ConfigStore::clearLayer(int layer)
     for (int slot = 1; slot <= 25; ++slot) {
         std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 46);
         std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 56);
+        touch(layer, slot);
     }
 }

@@ -28,25 +28,39 @@ struct ConfigStore {
     quint8 Layout_Variant;
     quint16 Cur_VID;
     quint16 Cur_PID;
-    const void *dev_list; // device-present marker, tested only against null
-    quint8 Save_Notice_Active;
+    const void *dev_list;      // device-present marker, tested only against null
+    quint8 Save_Notice_Active; // 1 while a notice (save outcome, read-back count) owns the status line
 
     quint8 LED_Color_Table[kLayers][kLedKeys][3];
     quint8 LED_Layer_Mode[kLayers];
     quint8 LED_Modify_Flag;
+
+    // Edit stamps: every change of a record (or of the extended LED state) gives it the next
+    // value of Edit_Serial, so an exchange that noted Edit_Serial when it started can tell what
+    // was edited while it ran.
+    quint32 Edit_Serial;
+    quint32 Edit_Stamp[kLayers][kSlots];
+    quint32 LED_Edit_Stamp;
 
     // Everything back to its state at program start (records, flags, selection, identity).
     void reset();
     // Records of both formats read FD 00 01 01 followed by zeros.
     void initRecords();
     void clearFlags();
+    // Flags the record for the next download and stamps it as edited.
     void markChanged(int layer, int slot);
+    // Stamps the record as edited without flagging it (clearing).
+    void touch(int layer, int slot) { Edit_Stamp[layer][slot] = ++Edit_Serial; }
+    // Flags the extended LED state for the next download and stamps it as edited.
+    void markLedChanged();
     // Makes `slot` of the selected layer the selection and stamps its record header
     // (FD, slot, layer + 1) in the format in use.
     void selectSlot(int slot);
-    // Bytes 4..63 of the slot's record to 0 in both formats; the header and the flag stay.
+    // Bytes 4..63 of the slot's record to 0 in both formats; the header and the flag stay, the
+    // record is stamped as edited.
     void clearSlot(int layer, int slot);
-    // Bytes 4..49 of standard and 4..59 of extended records 1..25 of the layer to 0.
+    // Bytes 4..49 of standard and 4..59 of extended records 1..25 of the layer to 0 (stamped as
+    // edited).
     void clearLayer(int layer);
 
     bool extended() const { return Dev_Variant == kExtendedVariant; }

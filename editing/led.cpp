@@ -5,12 +5,10 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include <hidapi.h>
-
 #include "app/widget.h"
-#include "device/hid_io.h"
-#include "device/reports.h"
+#include "device/keypad_link.h"
 #include "device/store.h"
+#include "device/store_exchange.h"
 #include "editing/editing_log.h"
 #include "editing/led_rules.h"
 #include "ui_widget.h"
@@ -19,10 +17,7 @@ namespace
 {
 constexpr int kPaletteButtons = 56;
 constexpr int kCaptionedColours = 7;
-// The LED answer normally comes at once; a keypad that stays silent must not hang
-// the window.
-constexpr int kLedAnswerWaitMs = 300;
-constexpr int kLedAnswerBytes = 51; // report id, command, mode, 48 colour bytes
+constexpr quint8 kLedType = 8;
 
 const QString kModeSelected = QStringLiteral("color: #000000; background-color: white;");
 const QString kModeUnselected = QStringLiteral("color: #FFFFFF; background-color: rgb(60, 60, 60);");
@@ -92,7 +87,7 @@ void Widget::onLedModeClicked(int index)
 {
     Store.LED_Layer_Mode[Store.Select_PHY_Key_Layer] = quint8(index);
     styleModeButtons(this, index);
-    Store.LED_Modify_Flag = 1;
+    Store.markLedChanged();
     qCDebug(lcEditing) << "Selected mode:" << index;
 }
 
@@ -113,30 +108,35 @@ void Widget::onLedColourClicked(QPushButton *button)
     rgb[0] = quint8(colour.red());
     rgb[1] = quint8(colour.green());
     rgb[2] = quint8(colour.blue());
-    Store.LED_Modify_Flag = 1;
+    Store.markLedChanged();
     qCDebug(lcEditing) << "KeyBoard_KeyLed updated:"
                        << "R:" << rgb[0] << "G:" << rgb[1] << "B:" << rgb[2];
 }
 
 void Widget::refreshLedPage()
 {
-    const int layer = Store.Select_PHY_Key_Layer;
-    // The keypad is asked whenever it is open, also during its first contact (the
-    // page is refreshed then, before the connection counts as complete).
-    if (Device_Handle && Store.dev_list) {
-        if (hidio::write(Device_Handle, reports::encodeLedQuery(layer)) >= 0) {
-            unsigned char answer[reports::kAnswerSize] = {};
-            const int got = hid_read_timeout(Device_Handle, answer, sizeof(answer), kLedAnswerWaitMs);
-            hid_set_nonblocking(Device_Handle, 0);
-            if (got < 0)
-                hidio::logError(Device_Handle);
-            else if (got < kLedAnswerBytes)
-                qCDebug(lcEditing) << "LED answer missing or short (" << got << "bytes), stored state kept";
-            else
-                reports::decodeLedAnswer(answer, &Store.LED_Layer_Mode[layer], Store.LED_Color_Table[layer]);
-        }
+    // The keypad is asked whenever it is open, also during its first contact; while the link
+    // is busy with another exchange it is asked once that one is done.
+    if (Store.dev_list) {
+        if (Keypad_Link->busy())
+            Led_Query_Wanted = true;
+        else
+            Keypad_Link->queryLed(Store.Select_PHY_Key_Layer, Store.Edit_Serial);
     }
+    showLedPage();
+}
 
+void Widget::onLedRead(const device::LedOutcome &outcome)
+{
+    // An LED state edited and not yet saved is the user's, not replaced by the keypad's.
+    if (device::applyLed(Store, outcome) && Store.extended() && Store.Select_PHY_Key_Mode == kLedType &&
+        outcome.layer == Store.Select_PHY_Key_Layer)
+        showLedPage();
+}
+
+void Widget::showLedPage()
+{
+    const int layer = Store.Select_PHY_Key_Layer;
     styleModeButtons(this, Store.LED_Layer_Mode[layer]);
     const int keys = qMin<int>(kLedKeys, Store.Layout_Key_Num);
     for (int i = 1; i <= keys; ++i) {

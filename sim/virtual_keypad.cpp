@@ -1,17 +1,22 @@
 #include "sim/virtual_keypad.h"
 
-#include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include <hidapi.h>
 
 namespace
 {
+
+using Clock = std::chrono::steady_clock;
 
 constexpr int kLayers = 3;
 constexpr int kSlots = 60;
@@ -29,6 +34,11 @@ const wchar_t kReadFailed[] = L"virtual keypad: the input report was lost (read 
 const wchar_t kBadArgument[] = L"virtual keypad: invalid argument";
 const wchar_t kUnsupported[] = L"virtual keypad: not supported";
 
+struct Answer {
+    QByteArray bytes;
+    Clock::time_point due;
+};
+
 struct Keypad {
     bool plugged = false;
     quint64 session = 0;    // bumped by reset(): handles of an earlier session are not counted
@@ -38,17 +48,24 @@ struct Keypad {
     QVector<int> interfaces{1, 0, 2};
     quint8 keys = 15, knobs = 3, variant = 0;
     bool modelAnswer = true;
+    QByteArray rawModelAnswer;
     int writesBeforeFailure = INT_MAX;
     int failingWrites = 0;
     int readsBeforeFailure = INT_MAX;
     int failingReads = 0;
     int answerLimit = -1;
+    int answerLength = -1;
+    int firstAnswerMs = 1;
+    int answerSpacingMs = 1;
+    int writeMs = 1;
+    int writesBeforeUnplug = -1;
+    bool replugAfterUnplug = false;
     bool openFails = false;
 
     quint8 records[2][kLayers][kSlots][kRecordBytes];
     quint8 ledMode[kLayers];
     quint8 ledColours[kLayers][kLedKeys * 3];
-    std::deque<QByteArray> answers;
+    std::deque<Answer> answers;
 
     QVector<sim::Report> reports;
     QVector<sim::Read> reads;
@@ -79,20 +96,20 @@ struct Keypad {
     Keypad() { factoryMemory(); }
 };
 
+// Everything below runs under this lock; `changed` wakes readers waiting for an answer.
+std::mutex lock;
+std::condition_variable changed;
+
 Keypad &keypad()
 {
     static Keypad k;
     return k;
 }
 
-qint64 now()
+qint64 nsecsOf(Clock::time_point t)
 {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return clock.nsecsElapsed();
+    static const Clock::time_point epoch = Clock::now();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(t - epoch).count();
 }
 
 std::string pathOf(quint16 vid, quint16 pid, int interfaceNumber)
@@ -134,7 +151,32 @@ void freeInfoStrings(hid_device_info *info)
     std::free(info->product_string);
 }
 
+void plugLocked(Keypad &k)
+{
+    if (k.plugged)
+        return;
+    k.plugged = true;
+    ++k.generation;
+    changed.notify_all();
+}
+
+void unplugLocked(Keypad &k)
+{
+    k.plugged = false;
+    k.answers.clear();
+    changed.notify_all();
+}
+
 // ---- firmware ----
+
+QByteArray answerOf(quint8 command, const quint8 *payload, int size)
+{
+    QByteArray a(kAnswerBytes, '\0');
+    a[0] = 0x03;
+    a[1] = char(command);
+    std::memcpy(a.data() + 2, payload, size_t(size));
+    return a;
+}
 
 QByteArray answerFromRecord(const quint8 *record)
 {
@@ -142,6 +184,41 @@ QByteArray answerFromRecord(const quint8 *record)
     a[0] = 0x03;
     std::memcpy(a.data() + 1, record, kAnswerBytes - 1);
     return a;
+}
+
+// The answers to one report fall due one after another behind those already queued.
+void queueAnswers(Keypad &k, const QVector<QByteArray> &answers)
+{
+    Clock::time_point due = Clock::now() + std::chrono::milliseconds(k.firstAnswerMs);
+    const auto spacing = std::chrono::milliseconds(k.answerSpacingMs);
+    if (!k.answers.empty())
+        due = std::max(due, k.answers.back().due + spacing);
+    for (const QByteArray &a : answers) {
+        k.answers.push_back({k.answerLength < 0 ? a : a.left(k.answerLength), due});
+        due += spacing;
+    }
+    changed.notify_all();
+}
+
+QVector<QByteArray> readBackAnswers(const Keypad &k, const quint8 *r)
+{
+    const int format = k.extended() ? 1 : 0;
+    const int keys = r[2], knobs = k.extended() ? 0 : r[3], layer = r[4] - 1;
+    QVector<QByteArray> out;
+    if (layer < 0 || layer >= kLayers)
+        return out;
+    QVector<int> order;
+    for (int s = 1; s <= keys; ++s)
+        order.append(s);
+    for (int s = 16; s < 16 + 3 * knobs; ++s)
+        order.append(s);
+    for (int s : order) {
+        if (k.answerLimit >= 0 && out.size() == k.answerLimit)
+            break;
+        if (s < kSlots)
+            out.append(answerFromRecord(k.records[format][layer][s]));
+    }
+    return out;
 }
 
 void receive(Keypad &k, const quint8 *b, size_t length)
@@ -167,43 +244,20 @@ void receive(Keypad &k, const quint8 *b, size_t length)
             std::memcpy(k.records[format][r[3] - 1][0], r + 1, kRecordBytes);
         }
     } else if (r[1] == 0xFB && r[2] == 0xFB && r[3] == 0xFB) {
-        if (k.modelAnswer) {
-            QByteArray a(kAnswerBytes, '\0');
-            a[0] = 0x03;
-            a[1] = char(0xFB);
-            a[2] = char(k.keys);
-            a[3] = char(k.knobs);
-            a[4] = char(k.variant);
-            k.answers.push_back(a);
-        }
+        const quint8 model[3] = {k.keys, k.knobs, k.variant};
+        if (!k.rawModelAnswer.isEmpty())
+            queueAnswers(k, {k.rawModelAnswer});
+        else if (k.modelAnswer)
+            queueAnswers(k, {answerOf(0xFB, model, 3)});
     } else if (r[1] == 0xFA && r[2] == 0xB0) {
         const int layer = r[3];
         if (layer < kLayers) {
-            QByteArray a(kAnswerBytes, '\0');
-            a[0] = 0x03;
-            a[1] = char(0xFA);
-            a[2] = char(k.ledMode[layer]);
+            QByteArray a = answerOf(0xFA, &k.ledMode[layer], 1);
             std::memcpy(a.data() + 3, k.ledColours[layer], kLedKeys * 3);
-            k.answers.push_back(a);
+            queueAnswers(k, {a});
         }
     } else if (r[1] == 0xFA) {
-        const int keys = r[2], knobs = k.extended() ? 0 : r[3], layer = r[4] - 1;
-        if (layer < 0 || layer >= kLayers)
-            return;
-        QVector<int> order;
-        for (int s = 1; s <= keys; ++s)
-            order.append(s);
-        for (int s = 16; s < 16 + 3 * knobs; ++s)
-            order.append(s);
-        int sent = 0;
-        for (int s : order) {
-            if (k.answerLimit >= 0 && sent == k.answerLimit)
-                break;
-            if (s < kSlots) {
-                k.answers.push_back(answerFromRecord(k.records[format][layer][s]));
-                ++sent;
-            }
-        }
+        queueAnswers(k, readBackAnswers(k, r));
     }
 }
 
@@ -246,28 +300,48 @@ bool alive(const hid_device *dev)
     return k.plugged && dev->generation == k.generation;
 }
 
+// Waits (lock held, released while waiting) until an answer is due, the handle goes stale or
+// the timeout (-1: none) passes.
 int readAnswer(hid_device *dev, unsigned char *data, size_t length, int timeoutMs)
 {
+    std::unique_lock<std::mutex> held(lock);
     Keypad &k = keypad();
-    int result;
     if (!dev || !data) {
         k.globalError = kBadArgument;
-        result = -1;
-    } else if (!alive(dev)) {
-        dev->error = kGone;
-        result = -1;
-    } else if (dev->interfaceNumber != 0 || k.answers.empty()) {
-        result = 0;
-    } else if (failsNow(k.readsBeforeFailure, k.failingReads)) {
-        k.answers.pop_front();
-        dev->error = kReadFailed;
-        result = -1;
-    } else {
-        const QByteArray a = k.answers.front();
-        k.answers.pop_front();
-        result = int(std::min<size_t>(length, size_t(a.size())));
-        std::memcpy(data, a.constData(), size_t(result));
-        dev->error = kNoError;
+        return -1;
+    }
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    int result = 0;
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        if (!alive(dev)) {
+            dev->error = kGone;
+            result = -1;
+            break;
+        }
+        const bool answers = dev->interfaceNumber == 0 && !k.answers.empty();
+        if (answers && k.answers.front().due <= now) {
+            const QByteArray a = k.answers.front().bytes;
+            k.answers.pop_front();
+            if (failsNow(k.readsBeforeFailure, k.failingReads)) {
+                dev->error = kReadFailed;
+                result = -1;
+            } else {
+                result = int(std::min<size_t>(length, size_t(a.size())));
+                std::memcpy(data, a.constData(), size_t(result));
+                dev->error = kNoError;
+            }
+            break;
+        }
+        if (timeoutMs >= 0 && now >= deadline)
+            break;
+        Clock::time_point wakeAt = timeoutMs >= 0 ? deadline : Clock::time_point::max();
+        if (answers)
+            wakeAt = std::min(wakeAt, k.answers.front().due);
+        if (wakeAt == Clock::time_point::max())
+            changed.wait(held);
+        else
+            changed.wait_until(held, wakeAt);
     }
     k.reads.append({timeoutMs, result});
     return result;
@@ -280,87 +354,131 @@ namespace sim
 
 void reset()
 {
+    std::lock_guard<std::mutex> held(lock);
     Keypad &k = keypad();
     const quint64 session = k.session, generation = k.generation;
     k = Keypad();
     k.session = session + 1;
     k.generation = generation + 1; // handles still open from an earlier session go stale
+    changed.notify_all();
 }
 
 void plug()
 {
-    Keypad &k = keypad();
-    if (k.plugged)
-        return;
-    k.plugged = true;
-    ++k.generation;
+    std::lock_guard<std::mutex> held(lock);
+    plugLocked(keypad());
 }
 
 void unplug()
 {
-    Keypad &k = keypad();
-    k.plugged = false;
-    k.answers.clear();
+    std::lock_guard<std::mutex> held(lock);
+    unplugLocked(keypad());
 }
 
 bool isPlugged()
 {
+    std::lock_guard<std::mutex> held(lock);
     return keypad().plugged;
+}
+
+void unplugAfterWrites(int writes, bool replug)
+{
+    std::lock_guard<std::mutex> held(lock);
+    keypad().writesBeforeUnplug = writes;
+    keypad().replugAfterUnplug = replug;
+}
+
+// Setters that only store a value, under the lock.
+template <typename T, typename V> void set(T Keypad::*member, V value)
+{
+    std::lock_guard<std::mutex> held(lock);
+    keypad().*member = value;
 }
 
 void setIds(quint16 vendorId, quint16 productId)
 {
-    keypad().vendorId = vendorId;
-    keypad().productId = productId;
+    set(&Keypad::vendorId, vendorId);
+    set(&Keypad::productId, productId);
 }
 
 void setInterfaces(const QVector<int> &numbers)
 {
-    keypad().interfaces = numbers;
+    set(&Keypad::interfaces, numbers);
 }
 
 void setModel(quint8 keys, quint8 knobs, quint8 variant)
 {
-    Keypad &k = keypad();
-    k.keys = keys;
-    k.knobs = knobs;
-    k.variant = variant;
+    set(&Keypad::keys, keys);
+    set(&Keypad::knobs, knobs);
+    set(&Keypad::variant, variant);
 }
 
 void setModelAnswer(bool answers)
 {
-    keypad().modelAnswer = answers;
+    set(&Keypad::modelAnswer, answers);
+}
+
+void setRawModelAnswer(const QByteArray &answer)
+{
+    set(&Keypad::rawModelAnswer, answer);
 }
 
 void failWrites(int after, int count)
 {
-    keypad().writesBeforeFailure = after;
-    keypad().failingWrites = count;
+    set(&Keypad::writesBeforeFailure, after);
+    set(&Keypad::failingWrites, count);
 }
 
 void failReads(int after, int count)
 {
-    keypad().readsBeforeFailure = after;
-    keypad().failingReads = count;
+    set(&Keypad::readsBeforeFailure, after);
+    set(&Keypad::failingReads, count);
 }
 
 void setAnswerLimit(int m)
 {
-    keypad().answerLimit = m;
+    set(&Keypad::answerLimit, m);
+}
+
+void setAnswerLength(int bytes)
+{
+    set(&Keypad::answerLength, bytes);
+}
+
+void setAnswerTiming(int firstMs, int spacingMs)
+{
+    set(&Keypad::firstAnswerMs, firstMs);
+    set(&Keypad::answerSpacingMs, spacingMs);
+}
+
+void setWriteTime(int ms)
+{
+    set(&Keypad::writeMs, ms);
+}
+
+void queueAnswer(const QByteArray &answer)
+{
+    std::lock_guard<std::mutex> held(lock);
+    Keypad &k = keypad();
+    const Clock::time_point now = Clock::now();
+    k.answers.push_back({answer, k.answers.empty() ? now : std::max(now, k.answers.back().due)});
+    changed.notify_all();
 }
 
 void setOpenFails(bool fails)
 {
-    keypad().openFails = fails;
+    set(&Keypad::openFails, fails);
 }
 
-const QVector<Report> &reports()
+QVector<Report> reports()
 {
+    std::lock_guard<std::mutex> held(lock);
     return keypad().reports;
 }
 
 QVector<Report> received()
 {
+    std::lock_guard<std::mutex> held(lock);
     QVector<Report> out;
     for (const Report &r : keypad().reports)
         if (r.accepted && r.interfaceNumber == 0)
@@ -368,51 +486,63 @@ QVector<Report> received()
     return out;
 }
 
-const QVector<Read> &reads()
+QVector<Read> reads()
 {
+    std::lock_guard<std::mutex> held(lock);
     return keypad().reads;
 }
 
-const QVector<QPair<quint16, quint16>> &enumerations()
+QVector<QPair<quint16, quint16>> enumerations()
 {
+    std::lock_guard<std::mutex> held(lock);
     return keypad().enumerations;
 }
 
 void clearLogs()
 {
+    std::lock_guard<std::mutex> held(lock);
     keypad().reports.clear();
     keypad().reads.clear();
     keypad().enumerations.clear();
 }
 
+// Getters of one value, under the lock.
+template <typename T> T get(T Keypad::*member)
+{
+    std::lock_guard<std::mutex> held(lock);
+    return keypad().*member;
+}
+
 int commitCount()
 {
-    return keypad().commits;
+    return get(&Keypad::commits);
 }
 int openHandles()
 {
-    return keypad().openHandles;
+    return get(&Keypad::openHandles);
 }
 int liveEnumerations()
 {
-    return keypad().liveEnumerations;
+    return get(&Keypad::liveEnumerations);
 }
 int exitCount()
 {
-    return keypad().exits;
+    return get(&Keypad::exits);
 }
 int lastOpenedInterface()
 {
-    return keypad().lastOpenedInterface;
+    return get(&Keypad::lastOpenedInterface);
 }
 
 QByteArray storedRecord(int layer, int slot, bool extended)
 {
+    std::lock_guard<std::mutex> held(lock);
     return QByteArray(reinterpret_cast<const char *>(keypad().records[extended][layer][slot]), kRecordBytes);
 }
 
 void setStoredRecord(int layer, int slot, bool extended, const QByteArray &record)
 {
+    std::lock_guard<std::mutex> held(lock);
     quint8 *r = keypad().records[extended][layer][slot];
     std::memset(r, 0, kRecordBytes);
     std::memcpy(r, record.constData(), size_t(std::min<int>(record.size(), kRecordBytes)));
@@ -420,16 +550,19 @@ void setStoredRecord(int layer, int slot, bool extended, const QByteArray &recor
 
 quint8 ledMode(int layer)
 {
+    std::lock_guard<std::mutex> held(lock);
     return keypad().ledMode[layer];
 }
 
 QByteArray ledColours(int layer)
 {
+    std::lock_guard<std::mutex> held(lock);
     return QByteArray(reinterpret_cast<const char *>(keypad().ledColours[layer]), kLedKeys * 3);
 }
 
 void setLedState(int layer, quint8 mode, const QByteArray &colours)
 {
+    std::lock_guard<std::mutex> held(lock);
     keypad().ledMode[layer] = mode;
     std::memset(keypad().ledColours[layer], 0, kLedKeys * 3);
     std::memcpy(keypad().ledColours[layer], colours.constData(),
@@ -448,12 +581,14 @@ int hid_init(void)
 
 int hid_exit(void)
 {
+    std::lock_guard<std::mutex> held(lock);
     ++keypad().exits;
     return 0;
 }
 
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id)
 {
+    std::lock_guard<std::mutex> held(lock);
     Keypad &k = keypad();
     k.enumerations.append({vendor_id, product_id});
     if (!k.plugged || (vendor_id && vendor_id != k.vendorId) || (product_id && product_id != k.productId) ||
@@ -474,7 +609,10 @@ void hid_free_enumeration(struct hid_device_info *devs)
 {
     if (!devs)
         return;
-    --keypad().liveEnumerations;
+    {
+        std::lock_guard<std::mutex> held(lock);
+        --keypad().liveEnumerations;
+    }
     while (devs) {
         hid_device_info *next = devs->next;
         freeInfoStrings(devs);
@@ -485,6 +623,7 @@ void hid_free_enumeration(struct hid_device_info *devs)
 
 hid_device *hid_open_path(const char *path)
 {
+    std::lock_guard<std::mutex> held(lock);
     Keypad &k = keypad();
     if (!path) {
         k.globalError = kBadArgument;
@@ -512,6 +651,7 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, const 
 {
     hid_device_info *list = hid_enumerate(vendor_id, product_id);
     if (!list) {
+        std::lock_guard<std::mutex> held(lock);
         keypad().globalError = kNoSuchPath;
         return nullptr;
     }
@@ -524,19 +664,32 @@ void hid_close(hid_device *dev)
 {
     if (!dev)
         return;
-    if (dev->session == keypad().session)
-        --keypad().openHandles;
+    {
+        std::lock_guard<std::mutex> held(lock);
+        if (dev->session == keypad().session)
+            --keypad().openHandles;
+    }
     freeInfoStrings(&dev->info);
     delete dev;
 }
 
 int hid_write(hid_device *dev, const unsigned char *data, size_t length)
 {
-    Keypad &k = keypad();
-    if (!dev || !data || length == 0) {
-        k.globalError = kBadArgument;
-        return -1;
+    int frameMs;
+    {
+        std::lock_guard<std::mutex> held(lock);
+        if (!dev || !data || length == 0) {
+            keypad().globalError = kBadArgument;
+            return -1;
+        }
+        frameMs = keypad().writeMs;
     }
+    // The report travels in the next frame; the keypad may be unplugged meanwhile.
+    if (frameMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(frameMs));
+
+    std::lock_guard<std::mutex> held(lock);
+    Keypad &k = keypad();
     bool ok = alive(dev);
     if (!ok) {
         dev->error = kGone;
@@ -544,13 +697,20 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
         dev->error = kWriteRefused;
         ok = false;
     }
-    k.reports.append(
-        {QByteArray(reinterpret_cast<const char *>(data), int(length)), now(), dev->interfaceNumber, ok});
+    k.reports.append({QByteArray(reinterpret_cast<const char *>(data), int(length)), nsecsOf(Clock::now()),
+                      dev->interfaceNumber, ok});
     if (!ok)
         return -1;
     dev->error = kNoError;
-    if (dev->interfaceNumber == 0)
+    if (dev->interfaceNumber == 0) {
         receive(k, data, length);
+        if (k.writesBeforeUnplug > 0 && --k.writesBeforeUnplug == 0) {
+            k.writesBeforeUnplug = -1;
+            unplugLocked(k);
+            if (k.replugAfterUnplug)
+                plugLocked(k);
+        }
+    }
     return int(length);
 }
 
@@ -561,19 +721,26 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
 
 int hid_read(hid_device *dev, unsigned char *data, size_t length)
 {
-    return readAnswer(dev, data, length, dev && dev->nonblocking ? 0 : -1);
+    bool nonblocking = false;
+    if (dev) {
+        std::lock_guard<std::mutex> held(lock);
+        nonblocking = dev->nonblocking;
+    }
+    return readAnswer(dev, data, length, nonblocking ? 0 : -1);
 }
 
 int hid_set_nonblocking(hid_device *dev, int nonblock)
 {
     if (!dev)
         return -1;
+    std::lock_guard<std::mutex> held(lock);
     dev->nonblocking = nonblock != 0;
     return 0;
 }
 
 const wchar_t *hid_error(hid_device *dev)
 {
+    std::lock_guard<std::mutex> held(lock);
     return dev ? dev->error : keypad().globalError;
 }
 

@@ -9,16 +9,18 @@
 //   (10 = extended). There is no staging: a commit (FD FE FF) is only counted.
 // - LED report (FE B0): extended variant: mode and 16 RGB triplets of layer index byte 3;
 //   standard variant: stored like a key record in slot 0 of layer byte 3.
-// - model query (FB FB FB): answers 03 FB keys knobs variant, unless switched off.
+// - model query (FB FB FB): answers 03 FB keys knobs variant, unless switched off or replaced
+//   by raw bytes.
 // - read request (FA, K, N, layer 1..3): one answer per slot, slots 1..K then 16..15+3N
 //   (extended variant: 1..K), answer byte i + 1 = record byte i.
 // - LED query (FA B0, layer index): answers mode in byte 2 and the colours in bytes 3..50.
-// Answers queue up in order and are taken by hid_read / hid_read_timeout.
 //
-// Time: reads never wait. With no answer queued, hid_read_timeout returns 0 at once (a real
-// device could only time out, since the firmware answers as soon as it is written to), and
-// hid_read returns 0 where a real device would block; both are recorded in reads().
-// Everything runs on the calling thread; the model is not thread-safe.
+// Time runs as on a USB keypad: a write takes one frame (1 ms unless set otherwise); the answers
+// to a report fall due one after another (the first 1 ms after the report, then 1 ms apart unless
+// set otherwise) and queue up in order. hid_read_timeout blocks until the next answer is due or
+// its timeout passes; hid_read blocks until an answer is due (or the keypad is unplugged) unless
+// the handle is non-blocking. Every call is thread-safe: a link may call the C API from its
+// worker thread while a test controls and inspects the keypad from another.
 #include <QByteArray>
 #include <QPair>
 #include <QVector>
@@ -30,7 +32,7 @@ namespace sim
 // One hid_write call.
 struct Report {
     QByteArray bytes;    // exactly as handed to hid_write, report id included
-    qint64 nsecs;        // monotonic time of the call
+    qint64 nsecs;        // monotonic time at which the report reached the keypad (or failed)
     int interfaceNumber; // interface of the handle written to
     bool accepted;       // false when the write failed
 };
@@ -43,13 +45,17 @@ struct Read {
 
 // ---- control ----
 // Unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant 0,
-// answering; writes and reads never fail; every answer sent; opening works; factory memory (every record
-// FD, slot, layer number, zeros; LED modes and colours 0); logs cleared; no handle open.
+// answering; writes and reads never fail; every answer sent, full length, on time; opening works;
+// factory memory (every record FD, slot, layer number, zeros; LED modes and colours 0); logs
+// cleared; no handle open.
 void reset();
 void plug();
 // Unplugging drops queued answers; handles opened before stay allocated but fail every call.
 void unplug();
 bool isPlugged();
+// After `writes` more reports reach interface 0 the keypad is unplugged; with `replug` it is
+// plugged in again at once, so it never leaves the list but every handle opened before is stale.
+void unplugAfterWrites(int writes, bool replug);
 // Takes effect at the next enumeration or open.
 void setIds(quint16 vendorId, quint16 productId);
 // Interface numbers listed by hid_enumerate, in this order (may be empty or lack 0).
@@ -57,6 +63,9 @@ void setInterfaces(const QVector<int> &numbers);
 void setModel(quint8 keys, quint8 knobs, quint8 variant);
 // false: the model query is received but never answered.
 void setModelAnswer(bool answers);
+// Non-empty: the model query is answered with exactly these bytes (report id included), in
+// place of the composed answer.
+void setRawModelAnswer(const QByteArray &answer);
 // The next `after` writes succeed, the `count` after them fail, later ones succeed again.
 void failWrites(int after, int count = INT_MAX);
 // The next `after` reads that find an answer succeed, the `count` after them fail (the answer
@@ -64,15 +73,24 @@ void failWrites(int after, int count = INT_MAX);
 void failReads(int after, int count = INT_MAX);
 // Each read request is answered with at most `m` answers (-1: all of them).
 void setAnswerLimit(int m);
+// Every answer is cut to its first `bytes` bytes (-1: the full 64).
+void setAnswerLength(int bytes);
+// The first answer to a report falls due `firstMs` after it, each further one `spacingMs` after
+// the one before.
+void setAnswerTiming(int firstMs, int spacingMs);
+// How long one hid_write takes.
+void setWriteTime(int ms);
+// Puts a report into the input queue, due at once (a late or stray answer).
+void queueAnswer(const QByteArray &answer);
 // true: hid_open_path and hid_open fail as if access were denied.
 void setOpenFails(bool fails);
 
-// ---- inspection ----
-const QVector<Report> &reports(); // every write since reset() or clearLogs()
-QVector<Report> received();       // the accepted writes on interface 0: what the firmware got
-const QVector<Read> &reads();
+// ---- inspection (copies, taken under the keypad's lock) ----
+QVector<Report> reports();  // every write since reset() or clearLogs()
+QVector<Report> received(); // the accepted writes on interface 0: what the firmware got
+QVector<Read> reads();
 // Every hid_enumerate call as (vendor id, product id), in call order.
-const QVector<QPair<quint16, quint16>> &enumerations();
+QVector<QPair<quint16, quint16>> enumerations();
 void clearLogs();
 int commitCount();         // commit reports received since reset()
 int openHandles();         // handles opened and not yet closed

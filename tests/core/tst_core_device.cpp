@@ -1,6 +1,5 @@
-// The device link's core: the configuration store, the reports that never travel in full,
-// and the keypad search (the order in which the USB ids are tried, and the one-enumeration
-// search giving the same answer as trying them one by one).
+// The device link's core: the configuration store and the keypad search (the order in which the USB ids are
+// tried, and the one-enumeration search giving the same answer as trying them one by one).
 #include <QtTest>
 
 #include <hidapi.h>
@@ -9,11 +8,9 @@
 #include <vector>
 
 #include "device/discovery.h"
-#include "device/reports.h"
 #include "device/store.h"
 
 using discovery::UsbId;
-using namespace reports;
 
 namespace
 {
@@ -79,9 +76,6 @@ class TestCoreDevice : public QObject
     void variantSelectsTheRecordArray();
     void selectSlotStampsTheHeaderInTheFormatInUse();
     void clearingKeepsHeadersAndFlags();
-    void fixedReports();
-    void recordTailIsNeverSent();
-    void readbackSlotOrder();
     void triesTheIdsInOrder();
     void oneEnumerationFindsWhatTheIdsOneByOneFind_data();
     void oneEnumerationFindsWhatTheIdsOneByOneFind();
@@ -206,49 +200,6 @@ void TestCoreDevice::clearingKeepsHeadersAndFlags()
     QCOMPARE(Store.PHY_KEY_Value[1][0][10], quint8(0x33));
     QCOMPARE(Store.PHY2_KEY_Value[1][26][10], quint8(0x44));
     QCOMPARE(Store.PHY_KEY_Value[2][1][10], quint8(0x55));
-}
-
-void TestCoreDevice::fixedReports()
-{
-    QCOMPARE(encodeCommit(), QByteArray::fromHex("03FDFEFF") + QByteArray(61, '\0'));
-    QCOMPARE(encodeModelQuery(), QByteArray::fromHex("03FBFBFB") + QByteArray(61, '\0'));
-}
-
-void TestCoreDevice::recordTailIsNeverSent()
-{
-    quint8 record[kRecordSize];
-    for (int i = 0; i < kRecordSize; ++i)
-        record[i] = quint8(i + 1);
-
-    const QByteArray standard = encodeKeyRecord(record, false);
-    QCOMPARE(standard.size(), kReportSize);
-    QCOMPARE(quint8(standard[0]), kReportId);
-    for (int i = 1; i <= 50; ++i)
-        QCOMPARE(quint8(standard[i]), record[i - 1]);
-    QCOMPARE(standard.mid(51), QByteArray(14, '\0'));
-
-    // The extended record fills the payload; record byte 64 has no place in the report.
-    const QByteArray extended = encodeKeyRecord(record, true);
-    QCOMPARE(extended.size(), kReportSize);
-    QCOMPARE(quint8(extended[0]), kReportId);
-    for (int i = 1; i <= 64; ++i)
-        QCOMPARE(quint8(extended[i]), record[i - 1]);
-}
-
-void TestCoreDevice::readbackSlotOrder()
-{
-    QVector<int> standard;
-    for (int s = 1; s <= 24; ++s)
-        standard.append(s);
-    QCOMPARE(readbackSlots(15, 3, false), standard);
-
-    QVector<int> extended;
-    for (int s = 1; s <= 25; ++s)
-        extended.append(s);
-    QCOMPARE(readbackSlots(25, 0, true), extended);
-    // extended requests never ask for knob slots
-    QCOMPARE(readbackSlots(2, 3, true), (QVector<int>{1, 2}));
-    QCOMPARE(readbackSlots(4, 1, false), (QVector<int>{1, 2, 3, 4, 16, 17, 18}));
 }
 
 void TestCoreDevice::triesTheIdsInOrder()

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QElapsedTimer>
+#include <QMutex>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -10,8 +12,7 @@
 #include <QWindow>
 #include <QtTest>
 
-#include <hidapi.h>
-
+#include "device/keypad_link.h"
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 
@@ -25,15 +26,25 @@ KeypadFixture::KeypadFixture()
 
 KeypadFixture::~KeypadFixture()
 {
-    if (w->Device_Handle)
-        hid_close(w->Device_Handle);
     delete w;
 }
 
 void KeypadFixture::poll(int steps)
 {
-    for (int i = 0; i < steps; ++i)
+    for (int i = 0; i < steps; ++i) {
         QMetaObject::invokeMethod(w, "timeoutSlot", Qt::DirectConnection);
+        waitIdle();
+    }
+}
+
+void KeypadFixture::waitIdle()
+{
+    QElapsedTimer t;
+    t.start();
+    while (!w->Keypad_Link->idle() && t.elapsed() < 30000)
+        QTest::qWait(1);
+    if (!w->Keypad_Link->idle())
+        qFatal("the keypad link is still busy after 30 s");
 }
 
 bool KeypadFixture::connectKeypad(quint8 keys, quint8 knobs, quint8 variant)
@@ -69,6 +80,7 @@ void KeypadFixture::click(QAbstractButton *button)
                  QStringLiteral("%1 is covered by %2")
                      .arg(button->objectName(), target ? target->objectName() : QStringLiteral("nothing"))));
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(top, at));
+    waitIdle();
 }
 
 void KeypadFixture::resizeWindow(int W, int H)
@@ -86,6 +98,7 @@ void KeypadFixture::clickTab(int index)
     auto *tabs = child<QTabWidget>(QStringLiteral("tabWidget"));
     QTabBar *bar = tabs->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+    waitIdle();
     if (tabs->currentIndex() != index)
         qFatal("tab %d did not come to the front", index);
 }
@@ -168,6 +181,8 @@ int modelQueries()
 namespace
 {
 
+// The keypad link logs from its own thread.
+QMutex captureLock;
 LogCapture *activeCapture = nullptr;
 QtMessageHandler previousHandler = nullptr;
 
@@ -175,6 +190,7 @@ QtMessageHandler previousHandler = nullptr;
 
 void LogCapture::handler(QtMsgType, const QMessageLogContext &, const QString &message)
 {
+    const QMutexLocker locked(&captureLock);
     if (activeCapture)
         activeCapture->lines.append(message);
 }
@@ -192,11 +208,13 @@ LogCapture::~LogCapture()
 {
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previousHandler);
+    const QMutexLocker locked(&captureLock);
     activeCapture = nullptr;
 }
 
 bool LogCapture::contains(const QString &text) const
 {
+    const QMutexLocker locked(&captureLock);
     for (const QString &line : lines)
         if (line.contains(text))
             return true;

@@ -3,12 +3,14 @@
 //
 // KeypadFixture gives each test a fresh main window, a fresh configuration store and a fresh,
 // unplugged virtual keypad. The window's poll timer is stopped: the test drives discovery by
-// calling poll(), so nothing reaches the keypad behind its back.
+// calling poll(), so nothing reaches the keypad behind its back. The keypad link works on its
+// own thread: poll() and waitIdle() return once it has handled everything asked of it.
 //
 //   KeypadFixture f;                     // e.g. in init(); delete it in cleanup()
 //   QVERIFY(f.connectKeypad(15, 3, 0));  // plug a 15-key, 3-knob standard keypad, poll until connected
 //   f.click("pushButton_K3");            // real mouse press + release on a button
 //   f.click("download");
+//   f.waitIdle();
 //   sim::received();                     // the reports the keypad got since it connected
 //   f.unplugKeypad();                    // the window notices at this poll step
 //
@@ -35,8 +37,11 @@ class KeypadFixture
     Widget *window() const { return w; }
     Widget *operator->() const { return w; }
 
-    // Runs the poll step (Widget::timeoutSlot) `steps` times.
+    // Runs the poll step (Widget::timeoutSlot) `steps` times, each until the link is idle.
     void poll(int steps = 1);
+    // Waits until the link has finished every exchange asked for (a click on Save settings,
+    // View settings, the LED page) and the window has taken its results.
+    void waitIdle();
     // Sets the keypad's model, plugs it in and polls until the window reports it connected
     // (at most four steps), then clears the keypad's logs. False if it never connected.
     bool connectKeypad(quint8 keys = 15, quint8 knobs = 3, quint8 variant = 0);
@@ -52,13 +57,14 @@ class KeypadFixture
         return c;
     }
     // Mouse press and release where the middle of the button is drawn, delivered to the widget
-    // on top there (what the event filter sees); the test fails unless that is the button.
+    // on top there (what the event filter sees); the test fails unless that is the button. Then waitIdle().
     void click(const QString &buttonName);
     void click(QAbstractButton *button);
 
     // Resizes the window in the normal state and waits until it has that size.
     void resizeWindow(int W, int H);
-    // Clicks tab `index` of tabWidget on its tab bar; fails hard if it does not come to the front.
+    // Clicks tab `index` of tabWidget on its tab bar, then waitIdle(); fails hard if the tab does
+    // not come to the front.
     void clickTab(int index);
     // How many pages of tabWidget carry `title` (the preset page is "Procreate").
     int tabCount(const QString &title) const;

@@ -411,8 +411,10 @@ class TestWindowEditingPages : public QObject
         QVERIFY(log.contains(QStringLiteral("err_string = ")));
         QCOMPARE(style(QStringLiteral("LED_Mode_4")), kSelected);
 
-        // a query that cannot be written asks nothing and keeps the state too
+        // a failure closes the keypad; it is opened again at the next steps
         f->clickTab(0);
+        f->poll(2);
+        // a query that cannot be written asks nothing and keeps the state too
         sim::failWrites(0, 1);
         f->clickTab(kLedPage);
         QCOMPARE(Store.LED_Layer_Mode[0], quint8(4));
@@ -420,6 +422,7 @@ class TestWindowEditingPages : public QObject
 
         // once the keypad answers again, its state is shown
         f->clickTab(0);
+        f->poll(2);
         f->clickTab(kLedPage);
         QCOMPARE(Store.LED_Layer_Mode[0], quint8(1));
         QCOMPARE(storedColours(0), pattern(20));

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "app/widget.h"
+#include "device/keypad_link.h"
 #include "device/store.h"
 #include "views/dialog1.h"
 #include "views/tab_style.h"
@@ -141,7 +142,7 @@ class TestWindowShell : public QObject
         QVERIFY(w->Poll_Timer->isActive());
         QVERIFY(w->Model_Dialog && w->Model_Dialog->parent() == w);
         QVERIFY(w->Model_Dialog->isHidden());
-        QCOMPARE(w->Device_Handle, nullptr);
+        QVERIFY(w->Keypad_Link && w->Keypad_Link->parent() == w);
         QCOMPARE(w->Key_Slot_Group->buttons().size(), 25);
         for (int n = 1; n <= 27; ++n) {
             auto *b = child<QPushButton>(QStringLiteral("pushButton_K%1").arg(n));

@@ -1,0 +1,15 @@
+# cmake -DDIR=<device dir> -DSTAMP=<file> -P check_layering.cmake
+# Fails when a source of DIR includes the window (app/, views/, editing/) or a generated form.
+file(GLOB sources ${DIR}/*.h ${DIR}/*.cpp)
+set(offences "")
+foreach(source ${sources})
+  file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<](app/|views/|editing/|ui_)")
+  foreach(line ${lines})
+    get_filename_component(name ${source} NAME)
+    string(APPEND offences "\n  ${name}: ${line}")
+  endforeach()
+endforeach()
+if(offences)
+  message(FATAL_ERROR "device/ must not include the window or its forms:${offences}")
+endif()
+file(WRITE ${STAMP} "")

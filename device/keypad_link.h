@@ -1,0 +1,77 @@
+#pragma once
+// The keypad link: one object on the GUI thread that talks to the keypad for the window. It
+// owns a worker thread, which owns the hidapi handle and runs the search, first contact
+// (model query; an extended keypad's configuration read back), downloads, read-backs and LED
+// queries. Requests carry copies of what to send; results come back as signals on the GUI
+// thread. The link never touches the configuration store.
+//
+//   link.step(mark);  // every poll step: search, presence, or first contact once opened
+//   link.save(job);   // false while another exchange runs or no keypad is connected
+//
+// A failed write or read closes the handle and the link searches again, so a keypad plugged
+// back in (also one that never left the list) is found and first contacted at the next steps.
+#include <QObject>
+#include <QQueue>
+#include <QThread>
+
+#include <atomic>
+
+#include "device/link_types.h"
+
+namespace device
+{
+
+class LinkWorker;
+
+class KeypadLink : public QObject
+{
+    Q_OBJECT
+
+  public:
+    explicit KeypadLink(QObject *parent = nullptr);
+    // Closes the handle and shuts hidapi down (an exchange still running is cut short).
+    ~KeypadLink() override;
+
+    State state() const { return current; }
+    // An exchange runs: first contact, download, read-back or LED query.
+    bool busy() const { return exchanges > 0; }
+    // Nothing asked of the worker is still outstanding.
+    bool idle() const { return pending.isEmpty(); }
+
+    // One poll step, unless the previous request is still outstanding: the search or the
+    // presence check, or first contact once a keypad was opened (`mark` travels with the
+    // configuration it reads back).
+    void step(quint32 mark);
+    // The next step makes first contact again.
+    void recontact();
+    // The exchanges; each is refused (false) while another runs or no keypad is connected
+    // (the LED query: open).
+    bool save(const SaveJob &job);
+    bool view(const ViewJob &job);
+    bool queryLed(int layer, quint32 mark);
+
+  signals:
+    void stateChanged(device::State state);
+    void opened(quint16 vid, quint16 pid);
+    void connected(const device::Keypad &keypad, const device::ViewOutcome &readBack);
+    void disconnected();
+    void busyChanged(bool busy);
+    void progress(device::Exchange exchange, int done, int total);
+    void saved(const device::SaveJob &job, const device::SaveOutcome &outcome);
+    void viewed(const device::ViewOutcome &outcome);
+    void ledRead(const device::LedOutcome &outcome);
+
+  private:
+    template <typename Request> void post(Request request, bool exchange);
+    void requestFinished();
+    void setState(State state);
+
+    QThread thread;
+    LinkWorker *worker;
+    std::atomic_bool stopping{false};
+    State current = State::Searching;
+    QQueue<bool> pending; // requests posted and not finished; true for exchanges
+    int exchanges = 0;
+};
+
+} // namespace device
