@@ -2,6 +2,7 @@
 
 #include <hidapi.h>
 
+#include <cstring>
 #include <iterator>
 
 #include "device/usb_ids.h"
@@ -58,6 +59,21 @@ Match match(const hid_device_info *devices, UsbId id)
             m.interfaceZero = e;
             break;
         }
+    }
+    return m;
+}
+
+Match atPath(const hid_device_info *devices, const char *path)
+{
+    Match m;
+    for (const hid_device_info *e = devices; e; e = e->next) {
+        if (!e->path || std::strcmp(e->path, path) != 0)
+            continue;
+        for (int i = 0; i < kSearchOrderSize && !m.listed; ++i)
+            m.listed = carries(e, searchOrder(i));
+        if (m.listed && e->interface_number == 0)
+            m.interfaceZero = e;
+        break;
     }
     return m;
 }

@@ -41,4 +41,9 @@ struct Match {
 };
 Match match(const hid_device_info *devices, UsbId id);
 
+// The entry of `devices` at `path`, for a link pinned to one keypad: listed when the path is
+// there and carries one of the supported ids (a pinned link opens nothing else), and that entry
+// as interfaceZero when it is interface 0.
+Match atPath(const hid_device_info *devices, const char *path);
+
 } // namespace discovery

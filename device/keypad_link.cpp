@@ -5,7 +5,8 @@
 namespace device
 {
 
-KeypadLink::KeypadLink(QObject *parent) : QObject(parent), worker(new LinkWorker(stopping))
+KeypadLink::KeypadLink(const QByteArray &path, QObject *parent)
+    : QObject(parent), worker(new LinkWorker(stopping, path))
 {
     qRegisterMetaType<device::State>();
     qRegisterMetaType<device::Keypad>();

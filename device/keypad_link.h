@@ -28,7 +28,10 @@ class KeypadLink : public QObject
     Q_OBJECT
 
   public:
-    explicit KeypadLink(QObject *parent = nullptr);
+    explicit KeypadLink(QObject *parent = nullptr) : KeypadLink(QByteArray(), parent) {}
+    // Pinned to one keypad: only the keypad whose interface 0 hid_enumerate lists at `path` is
+    // searched for and opened (an empty path: the first keypad in search order).
+    explicit KeypadLink(const QByteArray &path, QObject *parent = nullptr);
     // Closes the handle and shuts hidapi down (an exchange still running is cut short).
     ~KeypadLink() override;
 

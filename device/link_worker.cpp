@@ -9,7 +9,10 @@
 namespace device
 {
 
-LinkWorker::LinkWorker(const std::atomic_bool &stopping) : stopping(stopping) {}
+LinkWorker::LinkWorker(const std::atomic_bool &stopping, const QByteArray &path)
+    : stopping(stopping), pinned(path)
+{
+}
 
 LinkWorker::~LinkWorker()
 {
@@ -56,11 +59,19 @@ void LinkWorker::shutdown()
 void LinkWorker::search()
 {
     // One enumeration of every HID device, searched in the order of the USB ids (see
-    // device/discovery.h). `last` keeps the last match, searched when none is listed.
+    // device/discovery.h), or for the pinned path. `last` keeps the last match, searched when
+    // none is listed.
     hid_device_info *devices = hid_enumerate(0, 0);
-    if (const std::optional<discovery::UsbId> id = discovery::firstListed(devices))
-        last = *id;
-    const discovery::Match match = discovery::match(devices, last);
+    discovery::Match match;
+    if (pinned.isEmpty()) {
+        if (const std::optional<discovery::UsbId> id = discovery::firstListed(devices))
+            last = *id;
+        match = discovery::match(devices, last);
+    } else {
+        match = discovery::atPath(devices, pinned.constData());
+        if (match.interfaceZero)
+            last = {match.interfaceZero->vendor_id, match.interfaceZero->product_id};
+    }
     if (!match.interfaceZero) {
         if (match.listed && reported != State::Searching)
             qCDebug(lcDevice, "no interface 0 under %04x:%04x", last.vid, last.pid);
@@ -86,7 +97,8 @@ void LinkWorker::search()
 bool LinkWorker::present()
 {
     hid_device_info *list = hid_enumerate(last.vid, last.pid);
-    const bool listed = list != nullptr;
+    const bool listed =
+        pinned.isEmpty() ? list != nullptr : discovery::atPath(list, pinned.constData()).listed;
     hid_free_enumeration(list);
     if (!listed) {
         close("unplugged");

@@ -23,7 +23,9 @@ class LinkWorker : public QObject
     Q_OBJECT
 
   public:
-    explicit LinkWorker(const std::atomic_bool &stopping);
+    // An empty `path`: the first keypad in search order; otherwise only the keypad whose
+    // interface 0 is listed at that path.
+    LinkWorker(const std::atomic_bool &stopping, const QByteArray &path);
     ~LinkWorker() override;
 
     // Searching: looks for a keypad and opens its interface 0. Open: checks that the keypad is
@@ -75,6 +77,7 @@ class LinkWorker : public QObject
     void reportProgress(Exchange exchange, int done, int total);
 
     const std::atomic_bool &stopping;
+    const QByteArray pinned;
     hid_device *dev = nullptr;
     bool broken = false;
     QDeadlineTimer quietUntil; // expired unless answers may still be on their way

@@ -1,12 +1,16 @@
 // zorveldeck-demo: the application on the virtual keypad, plugged in from the start.
 //
 //   zorveldeck-demo --keys 15 --knobs 3 --variant 0 --vid 0x1189 --pid 0x8840 --no-model-answer
+//
+// A subcommand after the demo's options runs the command line on the virtual keypad instead of
+// the window: zorveldeck-demo --keys 16 --knobs 3 --variant 10 export -
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 
 #include "app/application.h"
+#include "cli/command_line.h"
 #include "sim/virtual_keypad.h"
 
 namespace
@@ -48,12 +52,19 @@ bool isQtOption(const QString &name)
 
 int main(int argc, char *argv[])
 {
+    // The demo's options end at the first subcommand; it and what follows are the command line's.
+    int command = 1;
+    while (command < argc && !cli::isSubcommand(QString::fromLocal8Bit(argv[command])))
+        ++command;
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
+    for (int i = 0; i < command; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("ZorvelDeck on a virtual keypad (no hardware needed)."));
+    parser.setApplicationDescription(
+        QStringLiteral("ZorvelDeck on a virtual keypad (no hardware needed).\n"
+                       "A subcommand after the options (list, export FILE, apply [--force] FILE) runs the\n"
+                       "command line on the virtual keypad instead of the window (see zorveldeck --help)."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
     const NumberOption keys{{QStringLiteral("keys"), QStringLiteral("Key count the keypad reports (15)."),
@@ -110,5 +121,7 @@ int main(int argc, char *argv[])
     sim::setIds(quint16(vendor), quint16(product));
     sim::setModelAnswer(!parser.isSet(silent));
     sim::plug();
+    if (command < argc)
+        return cli::main(argc, argv, command);
     return runZorvelDeck(argc, argv);
 }

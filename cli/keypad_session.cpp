@@ -1,0 +1,163 @@
+#include "cli/keypad_session.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "cli/console.h"
+
+namespace cli
+{
+
+namespace
+{
+
+using device::KeypadLink;
+using device::State;
+
+constexpr int kStepMs = 100;     // the window's poll step
+constexpr int kSearchMs = 1000;  // how long a keypad may take to show up (or to become accessible)
+constexpr int kContactMs = 5000; // search, model query and an extended keypad's first read-back
+// Last-resort deadlines on top of the link's own: an answer, a written report, a commit pause.
+constexpr int kAnswerMs = 300;
+constexpr int kReportMs = 100;
+constexpr int kCommitMs = 250;
+constexpr int kSlackMs = 2000;
+
+} // namespace
+
+QString accessHint()
+{
+    return QStringLiteral(
+        "install the udev rule 70-zorveldeck.rules (from the package, or packaging/linux in "
+        "the sources; see README, \"Access to the keypad\", or man zorveldeck), then unplug "
+        "and replug the keypad");
+}
+
+KeypadSession::KeypadSession(Console &console, const QByteArray &path) : console(console), link(path)
+{
+    connect(&link, &KeypadLink::connected, this, [this](const device::Keypad &keypad) {
+        found = keypad;
+        contacted = true;
+    });
+    connect(&link, &KeypadLink::progress, this,
+            [this](device::Exchange, int done, int total) { this->console.progress(done, total); });
+}
+
+bool KeypadSession::waitFor(const std::function<bool()> &done, int ms, const std::function<void()> &tick)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    const auto check = [&] {
+        if (done())
+            loop.quit();
+    };
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    connect(&link, &KeypadLink::stateChanged, &loop, check);
+    connect(&link, &KeypadLink::busyChanged, &loop, check);
+    QTimer ticker;
+    if (tick) {
+        connect(&ticker, &QTimer::timeout, &loop, [&] {
+            tick();
+            check();
+        });
+        ticker.start(kStepMs);
+    }
+    loop.exec();
+    return done();
+}
+
+Exit KeypadSession::open(QString *why)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const auto settled = [&] {
+        if (!link.idle())
+            return false;
+        const State s = link.state();
+        return contacted ||
+               ((s == State::Searching || s == State::AccessDenied) && clock.elapsed() >= kSearchMs);
+    };
+    const auto step = [this] {
+        if (!contacted)
+            link.step(0);
+    };
+    step();
+    waitFor(settled, kContactMs, step);
+
+    const QString id = QStringLiteral("USB %1:%2")
+                           .arg(found.vid, 4, 16, QLatin1Char('0'))
+                           .arg(found.pid, 4, 16, QLatin1Char('0'));
+    if (contacted && found.answered)
+        return Ok;
+    if (contacted) {
+        *why = QStringLiteral("the keypad (%1) did not say which model it is: unplug it, plug it in again "
+                              "and retry")
+                   .arg(id);
+        return DeviceFailure;
+    }
+    switch (link.state()) {
+    case State::Searching:
+        *why = QStringLiteral("no keypad found: plug the keypad in and retry (zorveldeck list shows the "
+                              "keypads found)");
+        return NoKeypad;
+    case State::AccessDenied:
+        *why = QStringLiteral("a keypad was found, but access was denied: ") + accessHint();
+        return AccessDenied;
+    default:
+        *why = QStringLiteral("the keypad was opened but did not answer in time: unplug it, plug it in again "
+                              "and retry");
+        return DeviceFailure;
+    }
+}
+
+bool KeypadSession::finish(const QString &what, bool posted, const std::function<bool()> &arrived, int ms)
+{
+    if (!posted)
+        return false;
+    console.begin(what);
+    const bool done = waitFor([&] { return arrived() && link.idle(); }, ms);
+    console.end();
+    return done;
+}
+
+std::optional<device::ViewOutcome> KeypadSession::view(const device::ViewJob &job)
+{
+    std::optional<device::ViewOutcome> outcome;
+    const auto c =
+        connect(&link, &KeypadLink::viewed, this, [&](const device::ViewOutcome &o) { outcome = o; });
+    const int answers = job.layers * (job.keys + 3 * job.knobs);
+    const bool done = finish(
+        QStringLiteral("Reading"), link.view(job), [&] { return outcome.has_value(); },
+        answers * kAnswerMs + kSlackMs);
+    disconnect(c);
+    return done ? outcome : std::nullopt;
+}
+
+std::optional<device::LedOutcome> KeypadSession::queryLed(int layer)
+{
+    std::optional<device::LedOutcome> outcome;
+    const auto c =
+        connect(&link, &KeypadLink::ledRead, this, [&](const device::LedOutcome &o) { outcome = o; });
+    const bool done = finish(
+        QStringLiteral("Reading"), link.queryLed(layer, 0), [&] { return outcome.has_value(); },
+        kAnswerMs + kSlackMs);
+    disconnect(c);
+    return done ? outcome : std::nullopt;
+}
+
+std::optional<device::SaveOutcome> KeypadSession::save(const device::SaveJob &job)
+{
+    std::optional<device::SaveOutcome> outcome;
+    const auto c = connect(&link, &KeypadLink::saved, this,
+                           [&](const device::SaveJob &, const device::SaveOutcome &o) { outcome = o; });
+    const int reports = job.records.size() + 2 * kLayers;
+    const bool done = finish(
+        QStringLiteral("Saving"), link.save(job), [&] { return outcome.has_value(); },
+        reports * kReportMs + kLayers * kCommitMs + kSlackMs);
+    disconnect(c);
+    return done ? outcome : std::nullopt;
+}
+
+} // namespace cli

@@ -1,0 +1,97 @@
+// list: every supported keypad plugged in, found over one enumeration of every HID device and
+// ordered as the link searches (by USB id in search order, then as listed), each opened on
+// its own through a link pinned to its interface 0 and asked for its model.
+#include <hidapi.h>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/keypad_session.h"
+#include "device/discovery.h"
+
+namespace cli
+{
+
+namespace
+{
+
+struct Attached {
+    discovery::UsbId id;
+    QByteArray path; // interface 0
+};
+
+QVector<Attached> attachedKeypads()
+{
+    QVector<Attached> found;
+    hid_device_info *devices = hid_enumerate(0, 0);
+    for (int i = 0; i < discovery::kSearchOrderSize; ++i) {
+        const discovery::UsbId id = discovery::searchOrder(i);
+        for (const hid_device_info *e = devices; e; e = e->next)
+            if (e->vendor_id == id.vid && e->product_id == id.pid && e->interface_number == 0 && e->path)
+                found.append({id, QByteArray(e->path)});
+    }
+    hid_free_enumeration(devices);
+    hid_exit(); // each keypad's link starts hidapi again on its own thread
+    return found;
+}
+
+QString hex4(quint16 v)
+{
+    return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+int listKeypads(Console &console, QIODevice &out)
+{
+    const QVector<Attached> keypads = attachedKeypads();
+    if (keypads.isEmpty()) {
+        console.say(QStringLiteral("zorveldeck: no keypad found: plug the keypad in and retry"));
+        return NoKeypad;
+    }
+
+    QVector<QStringList> rows{{QStringLiteral("USB"), QStringLiteral("Model"), QStringLiteral("Records"),
+                               QStringLiteral("Access"), QStringLiteral("Interface 0")}};
+    int status = Ok;
+    bool denied = false;
+    for (const Attached &a : keypads) {
+        KeypadSession session(console, a.path);
+        QString why;
+        const Exit opened = session.open(&why);
+        const device::Keypad &k = session.keypad();
+        QString model = QStringLiteral("-"), records = QStringLiteral("-"), access;
+        if (opened == Ok) {
+            model = QStringLiteral("%1 keys, %2 knobs, variant %3").arg(k.keys).arg(k.knobs).arg(k.variant);
+            records = k.extended() ? QStringLiteral("extended") : QStringLiteral("standard");
+            access = QStringLiteral("ok");
+        } else if (opened == DeviceFailure) {
+            model = QStringLiteral("no answer");
+            access = QStringLiteral("ok");
+        } else {
+            access = opened == AccessDenied ? QStringLiteral("denied") : QStringLiteral("gone");
+        }
+        rows.append({hex4(a.id.vid) + QLatin1Char(':') + hex4(a.id.pid), model, records, access,
+                     QString::fromLocal8Bit(a.path)});
+        denied = denied || opened == AccessDenied;
+        if (status == Ok && opened != Ok) {
+            status = opened;
+            if (opened == DeviceFailure)
+                console.say(QStringLiteral("zorveldeck: %1: %2").arg(QString::fromLocal8Bit(a.path), why));
+        }
+    }
+
+    QVector<int> width(rows.first().size(), 0);
+    for (const QStringList &row : rows)
+        for (int c = 0; c < row.size(); ++c)
+            width[c] = qMax(width[c], row[c].size());
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int c = 0; c < row.size(); ++c)
+            line += c + 1 < row.size() ? row[c].leftJustified(width[c] + 2) : row[c];
+        out.write((line + QLatin1Char('\n')).toUtf8());
+    }
+    if (denied)
+        console.say(QStringLiteral("zorveldeck: access denied: ") + accessHint());
+    return status;
+}
+
+} // namespace cli
