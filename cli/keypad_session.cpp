@@ -58,9 +58,12 @@ bool KeypadSession::waitFor(const std::function<bool()> &done, int ms, const std
     connect(&link, &KeypadLink::busyChanged, &loop, check);
     QTimer ticker;
     if (tick) {
+        // checked before the next step is posted: a step's request keeps the link busy
         connect(&ticker, &QTimer::timeout, &loop, [&] {
-            tick();
-            check();
+            if (done())
+                loop.quit();
+            else
+                tick();
         });
         ticker.start(kStepMs);
     }

@@ -60,7 +60,12 @@ int listKeypads(Console &console, QIODevice &out)
         const device::Keypad &k = session.keypad();
         QString model = QStringLiteral("-"), records = QStringLiteral("-"), access;
         if (opened == Ok) {
-            model = QStringLiteral("%1 keys, %2 knobs, variant %3").arg(k.keys).arg(k.knobs).arg(k.variant);
+            model = QStringLiteral("%1 key%2, %3 knob%4, variant %5")
+                        .arg(k.keys)
+                        .arg(k.keys == 1 ? "" : "s")
+                        .arg(k.knobs)
+                        .arg(k.knobs == 1 ? "" : "s")
+                        .arg(k.variant);
             records = k.extended() ? QStringLiteral("extended") : QStringLiteral("standard");
             access = QStringLiteral("ok");
         } else if (opened == DeviceFailure) {
