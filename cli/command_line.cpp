@@ -125,8 +125,9 @@ int main(int argc, char *argv[], int first)
 {
     QCoreApplication app(argc, argv);
     // The link's informational lines (searching, opened, closed) stay off the terminal unless
-    // QT_LOGGING_RULES asks for them; warnings still show.
-    QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.*.info=false"));
+    // QT_LOGGING_RULES sets rules of its own; warnings still show.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.*.info=false"));
     QFile in, out, err;
     in.open(stdin, QIODevice::ReadOnly);
     out.open(stdout, QIODevice::WriteOnly);

@@ -22,14 +22,15 @@ void plug(quint8 keys, quint8 knobs, quint8 variant, quint16 vid = 0x1189, quint
     sim::plug();
 }
 
-int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, QByteArray *err = nullptr)
+int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, QByteArray *err = nullptr,
+        bool terminal = false)
 {
     QByteArray o, e;
     QBuffer inBuffer(&in), outBuffer(&o), errBuffer(&e);
     inBuffer.open(QIODevice::ReadOnly);
     outBuffer.open(QIODevice::WriteOnly);
     errBuffer.open(QIODevice::WriteOnly);
-    const int status = cli::run(args, {inBuffer, outBuffer, errBuffer, false});
+    const int status = cli::run(args, {inBuffer, outBuffer, errBuffer, terminal});
     if (out)
         *out = o;
     if (err)
@@ -105,7 +106,10 @@ class TestCli : public QObject
 
         keypad();
         QVERIFY(memory(extended) != before);
-        QCOMPARE(run({"apply", "-"}, file), 0);
+        sim::setWriteTime(15); // a save of over a second: a progress line on a terminal, then wiped
+        QByteArray err;
+        QCOMPARE(run({"apply", "-"}, file, nullptr, &err, true), 0);
+        QVERIFY2(err.startsWith("\rSaving ") && err.contains("\r\x1b[KApplied"), err.constData());
         QCOMPARE(memory(extended), before);
         bool paused = true;
         QCOMPARE(writes(&paused), save);
