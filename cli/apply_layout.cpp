@@ -100,13 +100,19 @@ int applyLayout(Console &console, const QString &file, bool force, QIODevice &in
         return Ok;
     }
     const std::optional<device::SaveOutcome> saved = session.save(job);
-    if (!saved || saved->failed || saved->committed.size() != job.records.size() ||
-        (job.led && !saved->ledWritten)) {
+    if (!saved) {
         console.say(
-            QStringLiteral("zorveldeck: writing to the keypad (%1) failed after %2 of %3 records; it "
-                           "may hold part of the layout. Check the cable and run the same apply again.")
+            QStringLiteral("zorveldeck: the keypad (%1) did not finish taking the layout in time; it may "
+                           "hold part of it. Unplug it, plug it in again and run the same apply again.")
+                .arg(layouts::describe(model)));
+        return DeviceFailure;
+    }
+    if (saved->failed || saved->committed.size() != job.records.size() || (job.led && !saved->ledWritten)) {
+        console.say(
+            QStringLiteral("zorveldeck: writing to the keypad (%1) failed after %2 of %3 records; it may "
+                           "hold part of the layout. Check the cable and run the same apply again.")
                 .arg(layouts::describe(model))
-                .arg(saved ? saved->committed.size() : 0)
+                .arg(saved->committed.size())
                 .arg(job.records.size()));
         return DeviceFailure;
     }

@@ -15,14 +15,16 @@ namespace
 using device::KeypadLink;
 using device::State;
 
-constexpr int kStepMs = 100;     // the window's poll step
-constexpr int kSearchMs = 1000;  // how long a keypad may take to show up (or to become accessible)
-constexpr int kContactMs = 5000; // search, model query and an extended keypad's first read-back
-// Last-resort deadlines on top of the link's own: an answer, a written report, a commit pause.
+constexpr int kStepMs = 100;    // the window's poll step
+constexpr int kSearchMs = 1000; // how long a keypad may take to show up (or to become accessible)
+// Last-resort deadlines on top of the link's own, which end an exchange with a keypad that
+// stops answering much sooner: an answer, a written report, a commit pause.
 constexpr int kAnswerMs = 300;
 constexpr int kReportMs = 100;
 constexpr int kCommitMs = 250;
 constexpr int kSlackMs = 2000;
+// Search, model query and an extended keypad's first read-back (3 layers of 25 slots).
+constexpr int kContactMs = kSearchMs + 3 * 25 * kAnswerMs + kSlackMs;
 
 } // namespace
 

@@ -144,6 +144,7 @@ class TestCli : public QObject
         QTest::newRow("access denied") << apply << good << "denied" << 4 << "install the udev rule";
         QTest::newRow("list, access denied") << QStringList{"list"} << good << "denied" << 4 << "udev rule";
         QTest::newRow("no model answer") << exportOut << good << "mute" << 1 << "did not say which model";
+        QTest::newRow("write fails") << apply << good << "failing" << 1 << "failed after 0 of 72 records";
         QTest::newRow("no read-back") << exportOut << good << "silent" << 1 << "after 0 of 72 records";
         QTest::newRow("usage") << QStringList{"export", "a", "b"} << good << "" << 2
                                << "unexpected argument: b";
@@ -161,6 +162,8 @@ class TestCli : public QObject
         sim::setOpenFails(keypad == "denied");
         sim::setModelAnswer(keypad != "mute");
         sim::setAnswerLimit(keypad == "silent" ? 0 : -1);
+        if (keypad == "failing")
+            sim::failWrites(1); // the model query goes through, the first record fails
         QByteArray out, err;
         QElapsedTimer clock;
         clock.start();
