@@ -9,7 +9,7 @@
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "ui_widget.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 #include "views/tab_style.h"
 
 Q_LOGGING_CATEGORY(lcApp, "zorveldeck.app", QtInfoMsg)

@@ -112,7 +112,7 @@ public:
     void describeSelectedSlot();
     // Labels the slot buttons 1..25 of the picture from the records of `layer`.
     void refreshLayerNames(int layer);
-    // Assignment (editing/assign.cpp): writes catalogue function `id` into the selected
+    // Assignment (widget_assign.cpp): writes catalogue function `id` into the selected
     // slot's record of the current layer. False when the record has no room for it;
     // the record, its flag and the slot caption are then unchanged.
     bool assignKeyCode(quint8 id);
@@ -122,7 +122,7 @@ public:
     // Appends `caption` to the selected slot's picture button and shows the result.
     void showAssignedName(const QString &caption);
 
-    // delays (editing/delays.cpp): the per-stroke rows of extended keypads, 1..18
+    // delays (widget_delays.cpp): the per-stroke rows of extended keypads, 1..18
     QSpinBox *Delay_SpinBoxes[19] = {};
     void setupDelaySpinBoxes();
     // Stores the spin box value as the selected slot's standard delay.
@@ -135,7 +135,7 @@ public:
     // the spin box and slider of a standard one.
     void loadDelayRows();
 
-    // LED (editing/led.cpp)
+    // LED (widget_led.cpp)
     void SetRgb_Led_Key(int index);
     void setupLedButtons();
     void onLedColourClicked(QPushButton *button);
@@ -147,14 +147,14 @@ public:
     // The mode buttons and key colours of the layer from the store.
     void showLedPage();
 
-    // Procreate page (editing/presets.cpp)
+    // Procreate page (widget_presets.cpp)
     void buildPresetPage();
     void onPresetClicked(QPushButton *button);
     // Removes the "Procreate" page if there is one; true when it was removed.
     bool removePresetPage();
 
     // First contact: LED page, delay rows and standard delay controls for the format
-    // (editing/led.cpp).
+    // (widget_led.cpp).
     void setupPagesForFormat(bool extended);
 
     // ---- views (views/) ----
@@ -162,12 +162,12 @@ public:
     // Layout_Knob_Num, Layout_Variant and Cur_PID at the window height Win_Height
     // (views/window_geometry.h). Idempotent; call it whenever the model changes.
     void layoutDevicePicture();
-    // Slot highlight (views/highlight.cpp). highlightSlot(id): 1..25 highlights that
+    // Slot highlight (widget_highlight.cpp). highlightSlot(id): 1..25 highlights that
     // slot alone (not while Select_PHY_Key_Mode is 8); 0xFF clears every highlight.
     void highlightSlot(int id);
     void clearSlotHighlights();
     void rehighlightSelectedSlot();
-    // Resize placement (views/picture.cpp): the fixed widgets of the upper half, with
+    // Resize placement (widget_picture.cpp): the fixed widgets of the upper half, with
     // the tab bar's style refreshed after tabWidget is placed.
     void placeFixedWidgets(int W, int H);
     void refreshTabBarStyle();

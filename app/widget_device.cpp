@@ -9,7 +9,7 @@
 #include "device/store.h"
 #include "device/store_exchange.h"
 #include "ui_widget.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 
 namespace
 {

@@ -9,7 +9,7 @@
 
 #include "app/widget.h"
 #include "device/store.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 #include "views/model_catalogue.h"
 #include "views/slot_geometry.h"
 #include "views/tab_style.h"

@@ -10,7 +10,7 @@
 #include "support/keypad_fixture.h"
 
 using namespace zd_test;
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 
 namespace
 {

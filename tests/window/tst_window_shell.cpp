@@ -12,7 +12,7 @@
 #include "app/widget.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 #include "views/tab_style.h"
 #include "views/window_geometry.h"
 

@@ -9,7 +9,7 @@
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 #include "views/window_geometry.h"
 
 namespace

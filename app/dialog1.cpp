@@ -1,4 +1,4 @@
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 
 #include <QButtonGroup>
 #include <QPixmap>

@@ -11,7 +11,7 @@
 #include "app/widget.h"
 #include "device/store.h"
 #include "ui_widget.h"
-#include "views/dialog1.h"
+#include "app/dialog1.h"
 #include "views/model_catalogue.h"
 #include "views/picture_cache.h"
 #include "views/slot_geometry.h"
