@@ -3,11 +3,11 @@
 #include <QButtonGroup>
 #include <QPixmap>
 
+#include "app/picture_cache.h"
+#include "app/views_log.h"
 #include "device/store.h"
 #include "ui_dialog1.h"
 #include "views/model_catalogue.h"
-#include "views/picture_cache.h"
-#include "views/views_log.h"
 #include "views/window_geometry.h"
 
 namespace

@@ -6,11 +6,11 @@
 #include <QTabBar>
 
 #include "app/app_log.h"
+#include "app/dialog1.h"
+#include "app/tab_style.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "ui_widget.h"
-#include "app/dialog1.h"
-#include "views/tab_style.h"
 
 Q_LOGGING_CATEGORY(lcApp, "zorveldeck.app", QtInfoMsg)
 
@@ -20,7 +20,7 @@ Widget::Widget(QWidget *parent)
       Led_End(catalogue::kLedEnd), Mouse_Begin(catalogue::kMouseBegin), Mouse_End(catalogue::kMouseEnd),
       Key_Begin(catalogue::kKeyBegin), Key_End(catalogue::kKeyEnd)
 {
-    // step 2: slot names, catalogue texts and codes, LED names
+    // the catalogue: slot names, key names and codes, LED names
     for (int i = 0; i < catalogue::kSlotNameCount; ++i) {
         Slot_Name_CN[i] = QString::fromUtf8(catalogue::kSlotNames[i].cn);
         Slot_Name_EN[i] = QString::fromUtf8(catalogue::kSlotNames[i].en);
@@ -39,20 +39,20 @@ Widget::Widget(QWidget *parent)
         Led_Mode_EN[i] = QString::fromUtf8(catalogue::kLedModes[i].en);
     }
 
-    // step 3
+    // the model dialog
     Model_Dialog = new Dialog1(this);
 
-    // step 4
+    // the form
     ui->setupUi(this);
 
-    // step 5
+    // maximised
     showMaximized();
     setWindowState(Qt::WindowMaximized);
     setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
 
-    // step 6
+    // the slot buttons of the picture, ids 1..25
     Key_Slot_Group = new QButtonGroup(this);
-    for (int n = 1; n <= 25; ++n) {
+    for (int n = 1; n <= kLastKeySlot; ++n) {
         auto *b = findChild<QPushButton *>(QStringLiteral("pushButton_K%1").arg(n));
         b->setCheckable(true);
         Key_Slot_Group->addButton(b, n);
@@ -60,27 +60,29 @@ Widget::Widget(QWidget *parent)
     Key_Slot_Group->setExclusive(true);
     connect(Key_Slot_Group, &QButtonGroup::idClicked, this, &Widget::on_changeButtonGroup);
 
-    // step 7
+    // the keypad link and the 100 ms search
     Keypad_Link = new device::KeypadLink(this);
     connectKeypadLink();
     Poll_Timer = new QTimer(this);
     connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
     Poll_Timer->start(100);
 
-    // step 8
+    // the vertical tab bar
     ui->tabWidget->setTabPosition(QTabWidget::West);
-    CustomTabStyle::install(ui->tabWidget->tabBar());
+    Tab_Style = new CustomTabStyle;
+    Tab_Style->setParent(this);
+    ui->tabWidget->tabBar()->setStyle(Tab_Style);
     ui->tabWidget->setStyleSheet(
         QStringLiteral("QTabWidget::pane{border:1px solid rgba(108, 117, 125, 65);}"));
 
-    // step 9
+    // the delay slider and its spin box
     connect(ui->horizontalSlider, &QSlider::valueChanged, this, &Widget::slotSpinbox_slider);
     connect(ui->spinBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &Widget::slotslider_Spinbox);
 
-    // step 10
+    // the delay rows
     setupDelaySpinBoxes();
 
-    // step 11
+    // the store, the layer buttons, the action buttons and the catalogue maps
     Store.initRecords();
     Layer_Group = new QButtonGroup(this);
     Layer_Group->addButton(ui->Layer1, 0);
@@ -98,10 +100,10 @@ Widget::Widget(QWidget *parent)
     Build_Key_Maps_CN();
     collectFunctionButtons(0);
 
-    // step 12
+    // layer 1 selected
     SendLayer(0);
 
-    // step 13
+    // fonts and hidden widgets
     QFont actionFont;
     actionFont.setPointSize(13);
     for (QWidget *b : {static_cast<QWidget *>(ui->cancel), static_cast<QWidget *>(ui->cancel_2),
@@ -113,14 +115,14 @@ Widget::Widget(QWidget *parent)
     ui->lineEdit->setFont(infoFont);
     ui->KB_6ADD2_QR_CODE->hide();
 
-    // step 14
+    // the interface in English
     on_change_clicked();
     ui->change->hide();
 
-    // step 15
+    // the default picture: 15 keys, 3 knobs
     layoutDevicePicture();
 
-    // step 16
+    // the LED buttons
     setupLedButtons();
 }
 

@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QMap>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QString>
@@ -20,31 +19,33 @@ class KeypadLink;
 }
 
 QT_BEGIN_NAMESPACE
-namespace Ui {
+namespace Ui
+{
 class Widget;
 }
 QT_END_NAMESPACE
 class Ui_Widget;
 class Dialog1;
+class CustomTabStyle;
 class QResizeEvent;
 
 class Widget : public QWidget, public HID_Key_Val
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
 
     // ---- members of the main window, in declaration order ----
     Ui_Widget *ui;
     QButtonGroup *Key_Slot_Group = nullptr;
-    int Language = 0;
+    catalogue::Language Language = catalogue::Chinese;
     QList<QPushButton *> Tab_Buttons;
     QMap<QString, int> Key_Index_Map;
     QMap<QString, quint8> Key_Code_Map;
-    quint8 Mod_Begin, Mod_End, Media_Begin, Media_End, Led_Begin, Led_End, Mouse_Begin, Mouse_End,
-        Key_Begin, Key_End;
+    quint8 Mod_Begin, Mod_End, Media_Begin, Media_End, Led_Begin, Led_End, Mouse_Begin, Mouse_End, Key_Begin,
+        Key_End;
     QString Slot_Name_CN[27];
     QString Slot_Name_EN[27];
     QString Key_Name_CN[catalogue::kRowCount];
@@ -57,7 +58,7 @@ public:
     // The keypad link: it owns the hidapi handle and talks to the keypad on a thread of its own.
     device::KeypadLink *Keypad_Link = nullptr;
 
-    // ---- catalogue (catalogue/) ----
+    // ---- catalogue maps (app/language.cpp) ----
     void Build_Key_Maps_CN();
     void Build_Key_Maps_EN();
 
@@ -97,16 +98,17 @@ public:
     void showSaveFailedNotice(int kept);
     void showViewNotice(int read, int requested, bool complete);
     // Shows a notice that owns the status line for `ms`; `end` runs then (a later notice
-    // replaces an earlier one, timer and all).
+    // replaces an earlier one).
     void showNotice(const QString &text, const QString &style, int ms, void (Widget::*end)());
     void endNotice();
     // A Save or View the user starts ends the notice of the one before.
     void endNoticeForExchange();
-    QPointer<QTimer> Notice_Timer;
+    QTimer *Notice_Timer = nullptr; // single shot
+    void (Widget::*Notice_End)() = nullptr;
     QElapsedTimer Exchange_Clock;
     qint64 Progress_Shown_At = 0; // ms into the exchange
 
-    // ---- editing (editing/) ----
+    // ---- editing glue (app/widget_layers.cpp, widget_naming.cpp, ...) ----
     void collectFunctionButtons(int page);
     // Writes the text of the selected slot's record into the information box.
     void describeSelectedSlot();
@@ -157,7 +159,7 @@ public:
     // (widget_led.cpp).
     void setupPagesForFormat(bool extended);
 
-    // ---- views (views/) ----
+    // ---- device picture (app/widget_picture.cpp, widget_highlight.cpp) ----
     // The layout dispatch: lays out the device picture for Layout_Key_Num,
     // Layout_Knob_Num, Layout_Variant and Cur_PID at the window height Win_Height
     // (views/window_geometry.h). Idempotent; call it whenever the model changes.
@@ -171,12 +173,15 @@ public:
     // the tab bar's style refreshed after tabWidget is placed.
     void placeFixedWidgets(int W, int H);
     void refreshTabBarStyle();
+    // The tab bar's style (a child of the window) and the tab size it was last set for.
+    CustomTabStyle *Tab_Style = nullptr;
+    QSize Tab_Size;
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private slots:
+  private slots:
     void on_confirmButton_clicked();
     void on_CleanButton_clicked();
     void on_CleanALLButton_clicked();

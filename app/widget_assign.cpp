@@ -1,8 +1,8 @@
 // The assignment handlers: one clicked catalogue function into the selected slot's
 // record of the current layer, in the record format of the connected keypad.
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
 #include "editing/record_rules.h"
 #include "ui_widget.h"
 

@@ -1,15 +1,14 @@
 // Clearing the selected slot, or every key slot of the current layer, in memory.
 #include <QSpinBox>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
 #include "editing/record_rules.h"
 #include "ui_widget.h"
 
 namespace
 {
-constexpr int kPictureSlots = 25;
 constexpr int kSlotButtons = 27;
 constexpr int kClearedStrokeDelay = 50;
 } // namespace
@@ -47,7 +46,7 @@ void Widget::on_CleanALLButton_clicked()
     for (QSpinBox *box : Delay_SpinBoxes)
         if (box)
             box->setValue(kClearedStrokeDelay);
-    for (int slot = 1; slot <= kPictureSlots; ++slot) {
+    for (int slot = 1; slot <= kLastKeySlot; ++slot) {
         const bool changedStandard = record_rules::clearLayerStandard(Store.PHY_KEY_Value[layer][slot]);
         const bool changedExtended = record_rules::clearLayerExtended(Store.PHY2_KEY_Value[layer][slot]);
         if (changedStandard || changedExtended)

@@ -3,10 +3,10 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
 #include "editing/delay_rules.h"
-#include "editing/editing_log.h"
 #include "ui_widget.h"
 
 namespace
@@ -119,7 +119,7 @@ void Widget::refreshDelayPage()
         auto *label = findChild<QPushButton *>(QStringLiteral("pushButton_delay_%1").arg(n));
         if (!label)
             continue;
-        const delays::RowLabel l = delays::strokeLabel(delays::strokeCode(record, n - 1), Language == 1);
+        const delays::RowLabel l = delays::strokeLabel(delays::strokeCode(record, n - 1), Language);
         if (l.kind == delays::LabelKind::Keep)
             continue;
         label->setText(l.text);

@@ -3,20 +3,20 @@
 // store and take its results back into the store.
 #include <QPushButton>
 
+#include "app/dialog1.h"
 #include "app/widget.h"
 #include "device/hid_io.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "device/store_exchange.h"
+#include "editing/record_rules.h"
 #include "ui_widget.h"
-#include "app/dialog1.h"
 
 namespace
 {
 
 // dev_list only tells whether a keypad is open.
 const char kKeypadOpen = 0;
-constexpr quint8 kLedType = 8;
 
 } // namespace
 
@@ -75,7 +75,7 @@ void Widget::onKeypadConnected(const device::Keypad &keypad, const device::ViewO
         // The configuration read back never replaces a record edited and not yet saved.
         device::applyView(Store, readBack, true);
         refreshLayerNames(Store.Select_PHY_Key_Layer);
-        if (Store.Select_PHY_Key_Mode == kLedType)
+        if (Store.Select_PHY_Key_Mode == record_rules::kLedType)
             refreshLedPage();
         setupPagesForFormat(true);
     } else {
@@ -144,7 +144,7 @@ void Widget::Read_configuration_clicked()
     if (Store.Dev_Connected != 1)
         return;
     if (Store.extended())
-        readConfiguration(3, 25, 0);
+        readConfiguration(kLayers, kLastKeySlot, 0);
     else
         readConfiguration(3, 15, 3);
 }
@@ -182,7 +182,7 @@ void Widget::onLinkBusy(bool busy)
     showLinkState();
     if (Led_Query_Wanted) {
         Led_Query_Wanted = false;
-        if (Store.extended() && Store.Select_PHY_Key_Mode == kLedType)
+        if (Store.extended() && Store.Select_PHY_Key_Mode == record_rules::kLedType)
             refreshLedPage();
     }
 }

@@ -4,15 +4,15 @@
 
 #include <utility>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
+#include "editing/record_rules.h"
 #include "ui_widget.h"
 
 namespace
 {
 constexpr int kDelayPage = 5;
-constexpr quint8 kLedType = 8;
 } // namespace
 
 bool Widget::eventFilter(QObject *watched, QEvent *event)
@@ -26,7 +26,7 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
         if (ui->tabWidget->currentIndex() == kDelayPage)
             return true;
         // the LED page of an extended keypad has handlers of its own
-        if (Store.extended() && Store.Select_PHY_Key_Mode == kLedType)
+        if (Store.extended() && Store.Select_PHY_Key_Mode == record_rules::kLedType)
             return false;
 
         const QString caption = button->text();

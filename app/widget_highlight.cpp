@@ -1,15 +1,15 @@
 // The yellow frame of the selected slot on the device picture.
 #include <QPushButton>
 
+#include "app/picture_cache.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "views/picture_cache.h"
+#include "editing/record_rules.h"
 #include "views/slot_geometry.h"
 
 namespace
 {
 constexpr int kAllSlots = 0xFF; // clears every highlight
-constexpr quint8 kLedMode = 8;  // the LED page selects no slot
 } // namespace
 
 void Widget::clearSlotHighlights()
@@ -36,7 +36,8 @@ void Widget::highlightSlot(int id)
         clearSlotHighlights();
         return;
     }
-    if (id < geometry::kFirstSlot || id > geometry::kLastSlot || Store.Select_PHY_Key_Mode == kLedMode)
+    if (id < geometry::kFirstSlot || id > geometry::kLastSlot ||
+        Store.Select_PHY_Key_Mode == record_rules::kLedType) // the LED page selects no slot
         return;
     clearSlotHighlights();
     if (Key_Slot_Group)

@@ -3,9 +3,9 @@
 #include <iterator>
 #include <utility>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
 #include "editing/record_rules.h"
 #include "ui_widget.h"
 
@@ -17,10 +17,10 @@ const QString kLayerUnselected = QStringLiteral("QPushButton{background-color: #
 
 constexpr int kLedPage = 3;
 constexpr int kDelayPage = 5;
-constexpr quint8 kLedType = 8;
-constexpr quint8 kDelayType = 5;
+using namespace record_rules;
 // Function type of each page: keys, modifiers, media, LED, mouse, delay, Procreate.
-constexpr quint8 kPageType[] = {1, 1, 2, kLedType, 3, kDelayType, 1};
+constexpr quint8 kPageType[] = {kKeyboardType, kKeyboardType, kMultimediaType, kLedType,
+                                kMouseType,    kDelayType,    kKeyboardType};
 constexpr int kPages = int(sizeof kPageType);
 
 } // namespace
@@ -83,12 +83,10 @@ void Widget::on_changeButtonGroup(int id)
         << QStringLiteral("被选中按钮的objectName==%1").arg(checked ? checked->objectName() : QString());
 
     if (id <= int(std::size(Slot_Name_EN)))
-        ui->pushButton_SeleKey->setText(Language != 0 ? Slot_Name_EN[id - 1] : Slot_Name_CN[id - 1]);
+        ui->pushButton_SeleKey->setText(Language != catalogue::Chinese ? Slot_Name_EN[id - 1]
+                                                                       : Slot_Name_CN[id - 1]);
     qCDebug(lcEditing, "Select_PHY_Key value is  %d ", id);
-    Store.Select_PHY_Key = quint8(id);
-
-    const int layer = Store.Select_PHY_Key_Layer;
-    record_rules::stampHeader(Store.record(layer, id), id, layer);
+    Store.selectSlot(id);
     describeSelectedSlot();
     if (Store.Select_PHY_Key_Mode == kDelayType)
         loadDelayRows();

@@ -5,19 +5,19 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "device/store_exchange.h"
-#include "editing/editing_log.h"
 #include "editing/led_rules.h"
+#include "editing/record_rules.h"
 #include "ui_widget.h"
 
 namespace
 {
 constexpr int kPaletteButtons = 56;
 constexpr int kCaptionedColours = 7;
-constexpr quint8 kLedType = 8;
 
 const QString kModeSelected = QStringLiteral("color: #000000; background-color: white;");
 const QString kModeUnselected = QStringLiteral("color: #FFFFFF; background-color: rgb(60, 60, 60);");
@@ -46,8 +46,10 @@ void Widget::SetRgb_Led_Key(int index)
 
     const int m = led::modeIndex(b);
     const int c = led::colourIndex(b);
-    const QString modeName = m < 0 ? QString() : (Language == 0 ? Led_Mode_CN[m] : Led_Mode_EN[m]);
-    const QString colourName = c < 0 ? QString() : (Language == 0 ? Led_Color_CN[c] : Led_Color_EN[c]);
+    const QString modeName =
+        m < 0 ? QString() : (Language == catalogue::Chinese ? Led_Mode_CN[m] : Led_Mode_EN[m]);
+    const QString colourName =
+        c < 0 ? QString() : (Language == catalogue::Chinese ? Led_Color_CN[c] : Led_Color_EN[c]);
     ui->lineEdit->setPlainText(modeName + QStringLiteral("   ") + colourName);
 }
 
@@ -129,8 +131,8 @@ void Widget::refreshLedPage()
 void Widget::onLedRead(const device::LedOutcome &outcome)
 {
     // An LED state edited and not yet saved is the user's, not replaced by the keypad's.
-    if (device::applyLed(Store, outcome) && Store.extended() && Store.Select_PHY_Key_Mode == kLedType &&
-        outcome.layer == Store.Select_PHY_Key_Layer)
+    if (device::applyLed(Store, outcome) && Store.extended() &&
+        Store.Select_PHY_Key_Mode == record_rules::kLedType && outcome.layer == Store.Select_PHY_Key_Layer)
         showLedPage();
 }
 
@@ -155,7 +157,9 @@ void Widget::setupPagesForFormat(bool extended)
         if (!b)
             continue;
         if (n <= kCaptionedColours)
-            b->setText(extended ? QString() : (Language == 1 ? Led_Color_EN[n - 1] : Led_Color_CN[n - 1]));
+            b->setText(extended
+                           ? QString()
+                           : (Language == catalogue::English ? Led_Color_EN[n - 1] : Led_Color_CN[n - 1]));
         else
             b->setVisible(extended);
     }

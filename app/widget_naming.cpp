@@ -10,18 +10,17 @@ void Widget::describeSelectedSlot()
     if (slot >= kSlots)
         return;
     const quint8 *record = Store.record(Store.Select_PHY_Key_Layer, slot);
-    ui->lineEdit->setPlainText(record_naming::informationText(record, Store.extended(), Language == 1));
+    ui->lineEdit->setPlainText(record_naming::informationText(record, Store.extended(), Language));
 }
 
 void Widget::refreshLayerNames(int layer)
 {
     if (layer < 0 || layer >= kLayers)
         return;
-    for (int slot = 1; slot <= 25; ++slot) {
+    for (int slot = 1; slot <= kLastKeySlot; ++slot) {
         QAbstractButton *button = Key_Slot_Group->button(slot);
         if (!button)
             continue;
-        button->setText(
-            record_naming::slotCaption(Store.record(layer, slot), Store.extended(), Language == 1));
+        button->setText(record_naming::slotCaption(Store.record(layer, slot), Store.extended(), Language));
     }
 }

@@ -8,14 +8,14 @@
 
 #include <iterator>
 
+#include "app/dialog1.h"
+#include "app/picture_cache.h"
+#include "app/tab_style.h"
 #include "app/widget.h"
 #include "device/store.h"
 #include "ui_widget.h"
-#include "app/dialog1.h"
 #include "views/model_catalogue.h"
-#include "views/picture_cache.h"
 #include "views/slot_geometry.h"
-#include "views/tab_style.h"
 #include "views/window_geometry.h"
 
 namespace
@@ -80,9 +80,6 @@ void placeSlot(const Ui_Widget *ui, const geometry::SlotPlacement &p)
         label->show();
 }
 
-// The tab size the tab bar's style was last installed for.
-const char kTabSizeProperty[] = "zorveldeck_tab_size";
-
 } // namespace
 
 void Widget::layoutDevicePicture()
@@ -105,15 +102,14 @@ void Widget::layoutDevicePicture()
 
 void Widget::refreshTabBarStyle()
 {
-    // A fresh style makes the tab bar ask for its tab sizes anew (they follow Win_Width /
-    // Win_Height). While they stay the same, as over most steps of a window drag, there is
-    // nothing new to ask for.
-    QTabBar *bar = ui->tabWidget->tabBar();
+    // Setting the style again makes the tab bar ask for its tab sizes anew (they follow
+    // Win_Width / Win_Height). While they stay the same, as over most steps of a window
+    // drag, there is nothing new to ask for.
     const QSize size = CustomTabStyle::tabSize(int(Win_Width), int(Win_Height));
-    if (bar->property(kTabSizeProperty).toSize() == size)
+    if (size == Tab_Size)
         return;
-    CustomTabStyle::install(bar);
-    bar->setProperty(kTabSizeProperty, size);
+    ui->tabWidget->tabBar()->setStyle(Tab_Style);
+    Tab_Size = size;
 }
 
 void Widget::placeFixedWidgets(int W, int H)

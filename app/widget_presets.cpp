@@ -4,9 +4,9 @@
 #include <QTabWidget>
 #include <QVariantList>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
 #include "editing/preset_table.h"
 #include "ui_widget.h"
 
@@ -51,7 +51,8 @@ void Widget::buildPresetPage()
     for (int n = 0; n < presets::kPresetCount; ++n) {
         const presets::Preset &p = presets::kPresets[n];
         auto *b = new QPushButton(page);
-        b->setText(Language == 0 ? QString::fromUtf8(p.nameCN) : QString::fromUtf8(p.nameEN));
+        b->setText(Language == catalogue::Chinese ? QString::fromUtf8(p.nameCN)
+                                                  : QString::fromUtf8(p.nameEN));
         b->setProperty(kDataValue, dataValue(p));
         b->setStyleSheet(kPresetStyle);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -107,7 +108,7 @@ void Widget::onPresetClicked(QPushButton *button)
         qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);
     }
 
-    if (slot >= 1 && slot <= 25) {
+    if (slot >= 1 && slot <= kLastKeySlot) {
         if (QAbstractButton *key = Key_Slot_Group->button(slot))
             key->setText(button->text());
         ui->lineEdit->setPlainText(button->text());

@@ -53,9 +53,9 @@ const Texts kTexts[] = {
     {"Read %1 of %2 records: the keypad stopped answering", "已读取 %1/%2 条记录：设备停止应答"},
 };
 
-QString text(int language, Text t)
+QString text(catalogue::Language language, Text t)
 {
-    return QString::fromUtf8(language == 1 ? kTexts[t].en : kTexts[t].cn);
+    return QString::fromUtf8(language == catalogue::English ? kTexts[t].en : kTexts[t].cn);
 }
 
 // The state is shown on every poll step: a text or style sheet that is already there is not
@@ -119,7 +119,8 @@ void Widget::onLinkProgress(device::Exchange exchange, int done, int total)
 
 void Widget::showSaveNotice()
 {
-    showNotice(Language == 1 ? QStringLiteral("Saved successfully") : QStringLiteral("保存成功"),
+    showNotice(Language == catalogue::English ? QStringLiteral("Saved successfully")
+                                              : QStringLiteral("保存成功"),
                QStringLiteral("background-color: rgb(0,225,40);border:0px;"), kSaveNoticeMs,
                &Widget::onTimeupDestroy);
 }
@@ -142,11 +143,12 @@ void Widget::showNotice(const QString &message, const QString &style, int ms, vo
     Store.Save_Notice_Active = 1;
     ui->Dev_Sta_Dsp->setStyleSheet(style);
     ui->Dev_Sta_Dsp->setText(message);
-    delete Notice_Timer;
-    Notice_Timer = new QTimer(this);
-    Notice_Timer->setSingleShot(true);
-    connect(Notice_Timer, &QTimer::timeout, this, end);
-    connect(Notice_Timer, &QTimer::timeout, Notice_Timer, &QObject::deleteLater);
+    if (!Notice_Timer) {
+        Notice_Timer = new QTimer(this);
+        Notice_Timer->setSingleShot(true);
+        connect(Notice_Timer, &QTimer::timeout, this, [this] { (this->*Notice_End)(); });
+    }
+    Notice_End = end;
     Notice_Timer->start(ms);
 }
 
@@ -161,7 +163,8 @@ void Widget::endNoticeForExchange()
 {
     if (!Store.Save_Notice_Active)
         return;
-    delete Notice_Timer;
+    if (Notice_Timer)
+        Notice_Timer->stop();
     Store.Save_Notice_Active = 0;
     showConnectedStatus();
 }

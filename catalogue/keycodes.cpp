@@ -214,7 +214,7 @@ constexpr NamePair kSlotNames[kSlotNameCount] = {
 };
 // clang-format on
 
-QString rowName(int row, int language)
+QString rowName(int row, Language language)
 {
     if (row < 0 || row >= kRowCount)
         return QString();
@@ -230,11 +230,6 @@ int findRowByCode(quint8 code, int first, int lastInclusive)
             return i;
     }
     return -1;
-}
-
-QString nameForCode(quint8 code, int first, int lastInclusive, int language)
-{
-    return rowName(findRowByCode(code, first, lastInclusive), language);
 }
 
 int addNamesToMaps(const QString *names, const quint8 *codes, int count, QMap<QString, int> &indexMap,

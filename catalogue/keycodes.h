@@ -46,17 +46,12 @@ extern const NamePair kSlotNames[kSlotNameCount]; // slot n at index n - 1
 
 enum Language { Chinese = 0, English = 1 };
 
-// Display name of row `row` in `language` (0 Chinese, anything else English);
-// empty for a row outside 0..218.
-QString rowName(int row, int language);
+// Display name of row `row` in `language`; empty for a row outside 0..218.
+QString rowName(int row, Language language);
 
 // First row in first..lastInclusive whose code is `code`, or -1. The range is
 // clipped to the table, so a caller may pass a category's bounds unchanged.
 int findRowByCode(quint8 code, int first, int lastInclusive);
-
-// Display name (in `language`) of the first row in first..lastInclusive with code
-// `code`; empty when no row matches.
-QString nameForCode(quint8 code, int first, int lastInclusive, int language);
 
 // Adds every non-empty name of `names` (row-parallel to `codes`, `count` rows) to
 // the two lookup maps, later rows replacing earlier ones; existing entries of other

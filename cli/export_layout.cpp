@@ -21,7 +21,7 @@ QString caption(bool extended, int slot, const quint8 *record)
 {
     if (slot == layouts::kLedSlot)
         return QStringLiteral("LED");
-    return record_naming::slotCaption(record, extended, true);
+    return record_naming::slotCaption(record, extended, catalogue::English);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ int exportLayout(Console &console, const QString &file, QIODevice &out)
     auto store = std::make_unique<ConfigStore>();
     store->reset();
     store->Dev_Variant = k.variant;
-    const device::ViewJob job = model.extended() ? device::ViewJob{kLayers, 25, 0, true, 0}
+    const device::ViewJob job = model.extended() ? device::ViewJob{kLayers, kLastKeySlot, 0, true, 0}
                                                  : device::ViewJob{kLayers, 15, 3, false, 0};
     const std::optional<device::ViewOutcome> read = session.view(job);
     if (!read || !read->complete())

@@ -35,7 +35,7 @@ void LinkWorker::firstContact(quint32 mark)
         const Keypad keypad = queryModel();
         ViewOutcome records;
         if (keypad.extended() && !broken)
-            records = readBack({kLayers, 25, 0, true, mark});
+            records = readBack({kLayers, kLastKeySlot, 0, true, mark});
         qCInfo(lcDevice, "keypad %04x:%04x: %s", keypad.vid, keypad.pid,
                keypad.answered ? qPrintable(QStringLiteral("%1 keys, %2 knobs, variant %3")
                                                 .arg(keypad.keys)

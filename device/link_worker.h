@@ -11,6 +11,7 @@
 
 #include "device/discovery.h"
 #include "device/link_types.h"
+#include "device/usb_ids.h"
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -82,7 +83,7 @@ class LinkWorker : public QObject
     bool broken = false;
     QDeadlineTimer quietUntil; // expired unless answers may still be on their way
     QElapsedTimer progressClock;
-    discovery::UsbId last{0x1189, 0x8840};
+    discovery::UsbId last{usb_ids::kDefault.vid, usb_ids::kDefault.pid};
     State reported = State::Searching;
 };
 

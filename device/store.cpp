@@ -24,8 +24,8 @@ void ConfigStore::reset()
     Select_PHY_Key_Mode = 1;
     Layout_Key_Num = 15;
     Layout_Knob_Num = 3;
-    Cur_VID = 0x1189;
-    Cur_PID = 0x8840;
+    Cur_VID = usb_ids::kDefault.vid;
+    Cur_PID = usb_ids::kDefault.pid;
     for (auto &layer : LED_Color_Table)
         std::memcpy(layer, kInitialLedColours, sizeof(kInitialLedColours));
 }
@@ -67,20 +67,4 @@ void ConfigStore::selectSlot(int slot)
     r[1] = quint8(slot);
     r[2] = quint8(Select_PHY_Key_Layer + 1);
     Select_PHY_Key = quint8(slot);
-}
-
-void ConfigStore::clearSlot(int layer, int slot)
-{
-    std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 60);
-    std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 60);
-    touch(layer, slot);
-}
-
-void ConfigStore::clearLayer(int layer)
-{
-    for (int slot = 1; slot <= 25; ++slot) {
-        std::memset(PHY_KEY_Value[layer][slot] + 4, 0, 46);
-        std::memset(PHY2_KEY_Value[layer][slot] + 4, 0, 56);
-        touch(layer, slot);
-    }
 }

@@ -6,6 +6,9 @@
 
 constexpr int kLayers = 3;
 constexpr int kSlots = 60;
+// Slots 1..25 are the picture's key and knob slots; slot 0 holds a standard layer's LED record.
+constexpr int kLedSlot = 0;
+constexpr int kLastKeySlot = 25;
 constexpr int kRecordSize = 65;
 constexpr int kLedKeys = 16;
 constexpr quint8 kExtendedVariant = 10;
@@ -56,12 +59,6 @@ struct ConfigStore {
     // Makes `slot` of the selected layer the selection and stamps its record header
     // (FD, slot, layer + 1) in the format in use.
     void selectSlot(int slot);
-    // Bytes 4..63 of the slot's record to 0 in both formats; the header and the flag stay, the
-    // record is stamped as edited.
-    void clearSlot(int layer, int slot);
-    // Bytes 4..49 of standard and 4..59 of extended records 1..25 of the layer to 0 (stamped as
-    // edited).
-    void clearLayer(int layer);
 
     bool extended() const { return Dev_Variant == kExtendedVariant; }
     // The record array of the format in use.

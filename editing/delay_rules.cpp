@@ -55,7 +55,7 @@ int shownStrokeDelay(const quint8 *record, int row)
     return ms < kOtherStrokeMin + 1 ? kOtherStrokeMin : ms;
 }
 
-RowLabel strokeLabel(quint8 code, bool english)
+RowLabel strokeLabel(quint8 code, catalogue::Language language)
 {
     if (code == 0)
         return {LabelKind::Null, QStringLiteral("NULL")};
@@ -64,8 +64,7 @@ RowLabel strokeLabel(quint8 code, bool english)
     if (code <= 0xF0) {
         const int row = record_naming::keyRowForUsage(code);
         if (row >= 0)
-            return {LabelKind::Name,
-                    catalogue::rowName(row, english ? catalogue::English : catalogue::Chinese)};
+            return {LabelKind::Name, catalogue::rowName(row, language)};
     }
     return {LabelKind::Keep, QString()};
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "catalogue/keycodes.h"
+
 namespace delays
 {
 
@@ -37,6 +39,6 @@ struct RowLabel {
     LabelKind kind;
     QString text;
 };
-RowLabel strokeLabel(quint8 code, bool english);
+RowLabel strokeLabel(quint8 code, catalogue::Language language);
 
 } // namespace delays

@@ -8,7 +8,6 @@ namespace led
 {
 
 constexpr quint8 kCyan = 0x50;
-constexpr quint8 kLedType = 8;
 constexpr int kColours = 7;
 constexpr int kModes = 6;
 

@@ -9,25 +9,10 @@ namespace record_naming
 namespace
 {
 
-constexpr quint8 kKeyboard = 1, kMultimedia = 2, kMouse = 3;
 constexpr quint8 kFirstExtendedModifier = 0xF1, kLastExtendedModifier = 0xF8;
 
 constexpr const char *kModifierText[8] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
                                           "Right Ctrl+", "Right Shift+", "Right Alt+", "Right Win+"};
-
-int firstRowWithCode(int first, int last, quint8 code)
-{
-    for (int i = first; i <= last; ++i)
-        if (catalogue::kRows[i].code == code)
-            return i;
-    return -1;
-}
-
-QString rowName(int row, bool english)
-{
-    const catalogue::KeyRow &r = catalogue::kRows[row];
-    return QString::fromUtf8(english ? r.nameEN : r.nameCN);
-}
 
 // The mouse row whose action matches (buttons, wheel, modifier) exactly, or -1.
 int mouseRow(const quint8 *record, bool extended)
@@ -39,21 +24,21 @@ int mouseRow(const quint8 *record, bool extended)
         const int modifier = extended ? a.extendedModifier : a.standardModifier;
         if (record[at.buttons] == qMax(a.buttons, 0) && record[at.wheel] == qMax(a.wheel, 0) &&
             record[at.modifier] == qMax(modifier, 0))
-            return kMouseFirst + i;
+            return catalogue::kMouseBegin + i;
     }
     return -1;
 }
 
-void appendName(QString &text, int row, bool english, Separator sep)
+void appendName(QString &text, int row, catalogue::Language language, Separator sep)
 {
     if (row < 0)
         return;
     if (sep == Separator::BlankBeforeName)
         text += QLatin1Char(' ');
-    text += rowName(row, english);
+    text += catalogue::rowName(row, language);
 }
 
-QString describeKeys(const quint8 *record, bool extended, bool english, Separator sep)
+QString describeKeys(const quint8 *record, bool extended, catalogue::Language language, Separator sep)
 {
     QString text;
     // every entry the keypad gets, whatever the counter says
@@ -66,7 +51,7 @@ QString describeKeys(const quint8 *record, bool extended, bool english, Separato
             if (const char *m = extendedModifierText(code))
                 text += QLatin1String(m);
             else if (code < kFirstExtendedModifier)
-                appendName(text, keyRowForUsage(code), english, sep);
+                appendName(text, keyRowForUsage(code), language, sep);
             continue;
         }
         const quint8 mask = record[record_rules::standardModifierAt(i)];
@@ -75,7 +60,7 @@ QString describeKeys(const quint8 *record, bool extended, bool english, Separato
                 text += QLatin1String(modifierBitText(bit));
         const quint8 usage = record[record_rules::standardUsageAt(i)];
         if (usage != 0)
-            appendName(text, keyRowForUsage(usage), english, sep);
+            appendName(text, keyRowForUsage(usage), language, sep);
     }
     return text;
 }
@@ -84,12 +69,12 @@ QString describeKeys(const quint8 *record, bool extended, bool english, Separato
 
 int keyRowForUsage(quint8 usage)
 {
-    return firstRowWithCode(kKeyFirst, kKeyLast, usage);
+    return catalogue::findRowByCode(usage, catalogue::kKeyBegin, catalogue::kKeyEnd - 1);
 }
 
 int mediaRowForLowByte(quint8 low)
 {
-    return firstRowWithCode(kMediaFirst, kMediaLast, low);
+    return catalogue::findRowByCode(low, catalogue::kMediaBegin, catalogue::kMediaEnd);
 }
 
 const char *modifierBitText(int bit)
@@ -104,22 +89,22 @@ const char *extendedModifierText(quint8 code)
     return kModifierText[code - kFirstExtendedModifier];
 }
 
-QString describe(const quint8 *record, bool extended, bool english, Separator sep)
+QString describe(const quint8 *record, bool extended, catalogue::Language language, Separator sep)
 {
     switch (record[record_rules::kTypeByte]) {
-    case kKeyboard:
-        return describeKeys(record, extended, english, sep);
-    case kMultimedia: {
+    case record_rules::kKeyboardType:
+        return describeKeys(record, extended, language, sep);
+    case record_rules::kMultimediaType: {
         QString text;
         const quint8 low =
             record[extended ? record_rules::extendedCodeAt(0) : record_rules::standardModifierAt(0)];
         if (low != 0)
-            appendName(text, mediaRowForLowByte(low), english, sep);
+            appendName(text, mediaRowForLowByte(low), language, sep);
         return text;
     }
-    case kMouse: {
+    case record_rules::kMouseType: {
         QString text;
-        appendName(text, mouseRow(record, extended), english, sep);
+        appendName(text, mouseRow(record, extended), language, sep);
         return text;
     }
     default:
@@ -127,9 +112,9 @@ QString describe(const quint8 *record, bool extended, bool english, Separator se
     }
 }
 
-QString informationText(const quint8 *record, bool extended, bool english)
+QString informationText(const quint8 *record, bool extended, catalogue::Language language)
 {
-    return describe(record, extended, english, extended ? Separator::None : Separator::BlankBeforeName);
+    return describe(record, extended, language, extended ? Separator::None : Separator::BlankBeforeName);
 }
 
 bool holdsNothing(const quint8 *record, bool extended)
@@ -142,11 +127,11 @@ bool holdsNothing(const quint8 *record, bool extended)
     return true;
 }
 
-QString slotCaption(const quint8 *record, bool extended, bool english)
+QString slotCaption(const quint8 *record, bool extended, catalogue::Language language)
 {
     if (holdsNothing(record, extended))
         return QStringLiteral("NULL");
-    return describe(record, extended, english, Separator::None);
+    return describe(record, extended, language, Separator::None);
 }
 
 } // namespace record_naming

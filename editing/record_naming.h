@@ -5,13 +5,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "catalogue/keycodes.h"
+
 namespace record_naming
 {
-
-// Catalogue rows searched when a stored code is named back.
-constexpr int kMediaFirst = 41, kMediaLast = 81;
-constexpr int kMouseFirst = 96;
-constexpr int kKeyFirst = 107, kKeyLast = 218;
 
 // The first ordinary-key row with this usage, or -1.
 int keyRowForUsage(quint8 usage);
@@ -30,17 +27,17 @@ enum class Separator {
 
 // The text of a record by its function type (keyboard, multimedia, mouse); empty for
 // any other type or when nothing in it has a name.
-QString describe(const quint8 *record, bool extended, bool english, Separator sep);
+QString describe(const quint8 *record, bool extended, catalogue::Language language, Separator sep);
 
 // The text of the information box: a blank before each name in a standard record
 // ("Ctrl+ A"), none in an extended one ("Ctrl+A").
-QString informationText(const quint8 *record, bool extended, bool english);
+QString informationText(const quint8 *record, bool extended, catalogue::Language language);
 
 // True when the record's content bytes (standard 10, 11, 14; extended 8, 11, 20) are
 // all zero: the slot holds nothing.
 bool holdsNothing(const quint8 *record, bool extended);
 
 // The caption of a slot button: "NULL" for a record holding nothing, its text otherwise.
-QString slotCaption(const quint8 *record, bool extended, bool english);
+QString slotCaption(const quint8 *record, bool extended, catalogue::Language language);
 
 } // namespace record_naming

@@ -151,13 +151,6 @@ void setFunctionType(quint8 *record, quint8 type)
     record[kTypeByte] = type;
 }
 
-void stampHeader(quint8 *record, int slot, int layer)
-{
-    record[0] = 0xFD;
-    record[1] = quint8(slot);
-    record[2] = quint8(layer + 1);
-}
-
 bool clearSlot(quint8 *record)
 {
     return zero(record, 4, 63);

@@ -15,7 +15,9 @@ namespace record_rules
 constexpr int kStandardEntries = 20;
 constexpr int kExtendedEntries = 18;
 
+// Byte 3 holds the function type: the page in front when the function was written.
 constexpr int kTypeByte = 3;
+constexpr quint8 kKeyboardType = 1, kMultimediaType = 2, kMouseType = 3, kDelayType = 5, kLedType = 8;
 constexpr int kStandardCounter = 9;
 constexpr int kExtendedCounter = 5;
 
@@ -111,8 +113,6 @@ Refusal writeMediaKey(quint8 *record, bool extended, quint8 low, quint8 high);
 Refusal writeMouseAction(quint8 *record, bool extended, quint8 code);
 
 void setFunctionType(quint8 *record, quint8 type);
-// Selection of a slot: 0xFD, slot number, layer + 1.
-void stampHeader(quint8 *record, int slot, int layer);
 
 // Clearing zeroes bytes from 4 on (the header and function type stay) and returns true
 // when one of them was not zero already. One slot: bytes 4..63. A whole layer: the part

@@ -16,10 +16,9 @@ namespace layouts
 {
 
 constexpr int kFormatVersion = 1;
-// Slots a file may hold: 1..25 are the picture's key and knob slots; slot 0 is the
-// standard format's LED record (FE B0, layer number), which the extended format has not.
-constexpr int kLastKeySlot = 25;
-constexpr int kLedSlot = 0;
+// A file holds the key slots and, in the standard format only, the LED slot (see device/store.h).
+using ::kLastKeySlot;
+using ::kLedSlot;
 
 enum class RecordFormat { Standard, Extended };
 

@@ -226,11 +226,6 @@ class TestCoreCatalogue : public QObject
         QCOMPARE(findRowByCode(0x00, kKeyBegin, 400), 218);
         QCOMPARE(findRowByCode(0x01, -5, 0), 0);
         QCOMPARE(findRowByCode(0x01, 10, 5), -1);
-        QCOMPARE(nameForCode(0x61, kMouseBegin, kMouseEnd, English), QStringLiteral("Mouse LeftKey"));
-        QCOMPARE(nameForCode(0x61, kMouseBegin, kMouseEnd, Chinese), QStringLiteral("鼠标左键"));
-        QCOMPARE(nameForCode(0x30, kLedBegin + 1, kLedBegin + kLedColorCount, English),
-                 QStringLiteral("Yellow"));
-        QVERIFY(nameForCode(0x99, kKeyBegin, kKeyEnd - 1, English).isEmpty());
     }
 
     void mapBuildingSkipsEmptyNamesAndKeepsOthers()

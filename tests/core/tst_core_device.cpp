@@ -75,7 +75,6 @@ class TestCoreDevice : public QObject
     void resetUndoesEverything();
     void variantSelectsTheRecordArray();
     void selectSlotStampsTheHeaderInTheFormatInUse();
-    void clearingKeepsHeadersAndFlags();
     void triesTheIdsInOrder();
     void oneEnumerationFindsWhatTheIdsOneByOneFind_data();
     void oneEnumerationFindsWhatTheIdsOneByOneFind();
@@ -160,46 +159,6 @@ void TestCoreDevice::selectSlotStampsTheHeaderInTheFormatInUse()
     QCOMPARE(Store.PHY2_KEY_Value[1][20][1], quint8(20));
     QCOMPARE(Store.PHY2_KEY_Value[1][20][2], quint8(2));
     QVERIFY(isFreshRecord(Store.PHY_KEY_Value[1][20]));
-}
-
-void TestCoreDevice::clearingKeepsHeadersAndFlags()
-{
-    fill(Store.PHY_KEY_Value[0][3], 0x11);
-    fill(Store.PHY2_KEY_Value[0][3], 0x22);
-    Store.markChanged(0, 3);
-    Store.clearSlot(0, 3);
-    const std::pair<const quint8 *, quint8> cleared[] = {{Store.PHY_KEY_Value[0][3], 0x11},
-                                                         {Store.PHY2_KEY_Value[0][3], 0x22}};
-    for (const auto &[r, filler] : cleared) {
-        QCOMPARE(r[0], filler); // header bytes 0..3 untouched
-        QCOMPARE(r[3], filler);
-        for (int i = 4; i < 64; ++i)
-            QCOMPARE(r[i], quint8(0));
-    }
-    QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
-
-    for (int s : {0, 1, 25, 26}) {
-        fill(Store.PHY_KEY_Value[1][s], 0x33);
-        fill(Store.PHY2_KEY_Value[1][s], 0x44);
-    }
-    fill(Store.PHY_KEY_Value[2][1], 0x55);
-    Store.clearLayer(1);
-    for (int s : {1, 25}) {
-        const quint8 *std = Store.PHY_KEY_Value[1][s];
-        const quint8 *ext = Store.PHY2_KEY_Value[1][s];
-        QCOMPARE(std[3], quint8(0x33));
-        QCOMPARE(std[4], quint8(0));
-        QCOMPARE(std[49], quint8(0));
-        QCOMPARE(std[50], quint8(0x33));
-        QCOMPARE(ext[3], quint8(0x44));
-        QCOMPARE(ext[4], quint8(0));
-        QCOMPARE(ext[59], quint8(0));
-        QCOMPARE(ext[60], quint8(0x44));
-    }
-    // slot 0 (the LED record), slots beyond 25 and the other layers keep their bytes
-    QCOMPARE(Store.PHY_KEY_Value[1][0][10], quint8(0x33));
-    QCOMPARE(Store.PHY2_KEY_Value[1][26][10], quint8(0x44));
-    QCOMPARE(Store.PHY_KEY_Value[2][1][10], quint8(0x55));
 }
 
 void TestCoreDevice::triesTheIdsInOrder()

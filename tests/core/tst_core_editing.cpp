@@ -49,9 +49,9 @@ quint8 *extendedRecord(quint8 type)
     return r;
 }
 
-QString plain(const quint8 *r, bool extended, bool english = true)
+QString plain(const quint8 *r, bool extended, catalogue::Language language = catalogue::English)
 {
-    return describe(r, extended, english, Separator::None);
+    return describe(r, extended, language, Separator::None);
 }
 
 } // namespace
@@ -261,15 +261,16 @@ class TestCoreEditing : public QObject
         quint8 *r = standardRecord(1);
         r[10] = 0x03; // Ctrl + Shift
         r[11] = 0x04; // A
-        QCOMPARE(informationText(r, false, true), QStringLiteral("Ctrl+Shift+ A"));
+        QCOMPARE(informationText(r, false, catalogue::English), QStringLiteral("Ctrl+Shift+ A"));
         QCOMPARE(plain(r, false), QStringLiteral("Ctrl+Shift+A"));
-        QCOMPARE(slotCaption(r, false, true), QStringLiteral("Ctrl+Shift+A"));
+        QCOMPARE(slotCaption(r, false, catalogue::English), QStringLiteral("Ctrl+Shift+A"));
 
         // more strokes, modifiers always in bit order, entries read past the counter
         r[10] = 0x84; // Alt + Right Win
         r[12] = 0x00;
         r[13] = 0x1E; // 1!
-        QCOMPARE(describe(r, false, true, Separator::BlankBeforeName), QStringLiteral("Alt+Right Win+ A 1!"));
+        QCOMPARE(describe(r, false, catalogue::English, Separator::BlankBeforeName),
+                 QStringLiteral("Alt+Right Win+ A 1!"));
         QCOMPARE(r[9], quint8(0));
     }
 
@@ -277,8 +278,9 @@ class TestCoreEditing : public QObject
     {
         quint8 *r = standardRecord(1);
         r[10] = 0x05;
-        QCOMPARE(describe(r, false, true, Separator::BlankBeforeName), QStringLiteral("Ctrl+Alt+"));
-        QCOMPARE(slotCaption(r, false, true), QStringLiteral("Ctrl+Alt+"));
+        QCOMPARE(describe(r, false, catalogue::English, Separator::BlankBeforeName),
+                 QStringLiteral("Ctrl+Alt+"));
+        QCOMPARE(slotCaption(r, false, catalogue::English), QStringLiteral("Ctrl+Alt+"));
     }
 
     void macNamesReadBackAsWin()
@@ -308,7 +310,7 @@ class TestCoreEditing : public QObject
         e[8] = 0xF2;
         e[11] = 0x04;
         QCOMPARE(plain(e, true), QStringLiteral("Shift+A"));
-        QCOMPARE(informationText(e, true, true), QStringLiteral("Shift+A"));
+        QCOMPARE(informationText(e, true, catalogue::English), QStringLiteral("Shift+A"));
         e[14] = 0xF8;
         e[59] = 0x3A; // the last entry is read too
         QCOMPARE(plain(e, true), QStringLiteral("Shift+ARight Win+F1"));
@@ -317,7 +319,7 @@ class TestCoreEditing : public QObject
         e = extendedRecord(1);
         e[8] = 0xF9; // no name, but not empty either
         QCOMPARE(plain(e, true), QString());
-        QCOMPARE(slotCaption(e, true, true), QString());
+        QCOMPARE(slotCaption(e, true, catalogue::English), QString());
         e[8] = 0xF0; // above the last usage of the key rows
         QCOMPARE(plain(e, true), QString());
     }
@@ -326,31 +328,32 @@ class TestCoreEditing : public QObject
     {
         for (quint8 type : {0, 1, 2, 3, 5}) {
             Store.reset();
-            QCOMPARE(slotCaption(standardRecord(type), false, true), QStringLiteral("NULL"));
-            QCOMPARE(slotCaption(extendedRecord(type), true, false), QStringLiteral("NULL"));
+            QCOMPARE(slotCaption(standardRecord(type), false, catalogue::English), QStringLiteral("NULL"));
+            QCOMPARE(slotCaption(extendedRecord(type), true, catalogue::Chinese), QStringLiteral("NULL"));
         }
         // content bytes are 10, 11, 14 (standard) and 8, 11, 20 (extended)
         quint8 *r = standardRecord(1);
         r[12] = 0x04; // a second entry alone is not looked at
-        QCOMPARE(slotCaption(r, false, true), QStringLiteral("NULL"));
+        QCOMPARE(slotCaption(r, false, catalogue::English), QStringLiteral("NULL"));
         quint8 *e = extendedRecord(3);
         e[20] = 0x01;
-        QCOMPARE(slotCaption(e, true, true), QStringLiteral("Mouse Wheel+"));
+        QCOMPARE(slotCaption(e, true, catalogue::English), QStringLiteral("Mouse Wheel+"));
     }
 
     void mediaNames()
     {
         quint8 *r = standardRecord(2);
         QVERIFY(!record_rules::writeMediaKey(r, false, 0xCD, 0x00));
-        QCOMPARE(describe(r, false, true, Separator::BlankBeforeName), QStringLiteral(" Play/Pause"));
-        QCOMPARE(describe(r, false, false, Separator::None), QString::fromUtf8("播放/暂停"));
+        QCOMPARE(describe(r, false, catalogue::English, Separator::BlankBeforeName),
+                 QStringLiteral(" Play/Pause"));
+        QCOMPARE(describe(r, false, catalogue::Chinese, Separator::None), QString::fromUtf8("播放/暂停"));
         quint8 *e = extendedRecord(2);
         QVERIFY(!record_rules::writeMediaKey(e, true, 0x94, 0x01));
         QCOMPARE(plain(e, true), QStringLiteral("My Computer"));
 
         // a low byte that names no media function reads empty, yet is not "NULL"
         r[10] = 0x11;
-        QCOMPARE(slotCaption(r, false, true), QString());
+        QCOMPARE(slotCaption(r, false, catalogue::English), QString());
     }
 
     void mouseNames_data()
@@ -383,9 +386,10 @@ class TestCoreEditing : public QObject
             Store.reset();
             quint8 *r = extended ? extendedRecord(3) : standardRecord(3);
             QVERIFY(!record_rules::writeMouseAction(r, extended, code));
-            QCOMPARE(plain(r, extended, true), english);
-            QCOMPARE(plain(r, extended, false), chinese);
-            QCOMPARE(informationText(r, extended, true), extended ? english : QLatin1Char(' ') + english);
+            QCOMPARE(plain(r, extended, catalogue::English), english);
+            QCOMPARE(plain(r, extended, catalogue::Chinese), chinese);
+            QCOMPARE(informationText(r, extended, catalogue::English),
+                     extended ? english : QLatin1Char(' ') + english);
         }
     }
 
@@ -394,7 +398,7 @@ class TestCoreEditing : public QObject
         quint8 *r = standardRecord(3);
         QVERIFY(!record_rules::writeMouseAction(r, false, 0x61));
         QVERIFY(!record_rules::writeMouseAction(r, false, 0x64)); // button and wheel: no single action
-        QCOMPARE(slotCaption(r, false, true), QString());
+        QCOMPARE(slotCaption(r, false, catalogue::English), QString());
         quint8 *e = extendedRecord(3);
         e[8] = 0x01; // a standard mask in an extended record is no modifier code
         e[20] = 0x01;
@@ -407,7 +411,7 @@ class TestCoreEditing : public QObject
         r[10] = 0x01;
         r[11] = 0x04;
         QCOMPARE(plain(r, false), QString());
-        QCOMPARE(slotCaption(r, false, true), QString());
+        QCOMPARE(slotCaption(r, false, catalogue::English), QString());
     }
 
     // ---- delays ----
@@ -451,22 +455,22 @@ class TestCoreEditing : public QObject
     void strokeLabels()
     {
         using delays::LabelKind;
-        QCOMPARE(delays::strokeLabel(0, true).kind, LabelKind::Null);
-        QCOMPARE(delays::strokeLabel(0, true).text, QStringLiteral("NULL"));
+        QCOMPARE(delays::strokeLabel(0, catalogue::English).kind, LabelKind::Null);
+        QCOMPARE(delays::strokeLabel(0, catalogue::English).text, QStringLiteral("NULL"));
         const char *mods[] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
                               "Right Ctrl+", "Right Shift+", "Right Alt+", "Right Win+"};
         for (int i = 0; i < 8; ++i) {
-            const delays::RowLabel l = delays::strokeLabel(quint8(0xF1 + i), false);
+            const delays::RowLabel l = delays::strokeLabel(quint8(0xF1 + i), catalogue::Chinese);
             QCOMPARE(l.kind, LabelKind::Name);
             QCOMPARE(l.text, QString::fromLatin1(mods[i]));
         }
-        QCOMPARE(delays::strokeLabel(0x1D, false).text, QStringLiteral("Z"));
+        QCOMPARE(delays::strokeLabel(0x1D, catalogue::Chinese).text, QStringLiteral("Z"));
         // two key rows carry 0x28; the first one ("Enter") names it
-        QCOMPARE(delays::strokeLabel(0x28, true).text, QStringLiteral("Enter"));
-        QCOMPARE(delays::strokeLabel(0x2A, true).text, QStringLiteral("←Back\nspace"));
+        QCOMPARE(delays::strokeLabel(0x28, catalogue::English).text, QStringLiteral("Enter"));
+        QCOMPARE(delays::strokeLabel(0x2A, catalogue::English).text, QStringLiteral("←Back\nspace"));
         // 0xF9..0xFF and usages without a key row leave the label alone
         for (quint8 code : {0xF9, 0xFF, 0xA0})
-            QCOMPARE(delays::strokeLabel(code, true).kind, LabelKind::Keep);
+            QCOMPARE(delays::strokeLabel(code, catalogue::English).kind, LabelKind::Keep);
     }
 
     // ---- the LED byte and the Procreate shortcuts ----

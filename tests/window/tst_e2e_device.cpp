@@ -153,7 +153,7 @@ void TestE2eDevice::saveAndViewTellTheUser()
     QVERIFY(buttonsEnabled());
 
     // and says so when the keypad stopped answering
-    (*f)->Language = 0;
+    (*f)->Language = catalogue::Chinese;
     sim::setAnswerLimit(10);
     readBack();
     QCOMPARE(f->statusText(), QStringLiteral("已读取 30/72 条记录：设备停止应答"));
@@ -193,7 +193,7 @@ void TestE2eDevice::saveNoticeOwnsTheStatusFor1500ms()
 void TestE2eDevice::failedSaveIsShownAndItsEditsKept()
 {
     QVERIFY(f->connectKeypad());
-    (*f)->Language = 0;
+    (*f)->Language = catalogue::Chinese;
     for (int layer : {0, 1})
         for (int slot : {1, 2})
             editStandard(layer, slot, quint8(0x10 + slot));
@@ -212,7 +212,7 @@ void TestE2eDevice::failedSaveIsShownAndItsEditsKept()
     QCOMPARE(Store.Dev_Connected, quint8(1));
     QCOMPARE(f->statusText(), failed);
 
-    (*f)->Language = 1;
+    (*f)->Language = catalogue::English;
     sim::clearLogs();
     save();
     QCOMPARE(f->statusText(), QStringLiteral("Saved successfully"));

@@ -8,9 +8,9 @@
 
 #include <cstring>
 
+#include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
-#include "editing/editing_log.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
 
@@ -144,7 +144,7 @@ class TestWindowAssign : public QObject
         QCOMPARE(ext(1, 16)[1], quint8(0)); // the other format is not stamped
 
         QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked")); // to Chinese
-        QCOMPARE(w->Language, 0);
+        QCOMPARE(w->Language, catalogue::Chinese);
         clickSlot(16);
         QCOMPARE(selectedName(), QString::fromUtf8("K1_左"));
         clickSlot(24);

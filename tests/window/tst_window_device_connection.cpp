@@ -50,7 +50,7 @@ class TestDeviceConnection : public QObject
 
 void TestDeviceConnection::plugConnectUnplugWithStatusTexts()
 {
-    QCOMPARE((*f)->Language, 1); // start-up switches to English
+    QCOMPARE((*f)->Language, catalogue::English); // start-up switches to English
     f->poll();
     QCOMPARE(f->statusText(), QStringLiteral("Device Disconnect USB"));
     QCOMPARE(f->statusStyle(), kDisconnectedStyle);
@@ -77,7 +77,7 @@ void TestDeviceConnection::plugConnectUnplugWithStatusTexts()
     QVERIFY(f->child<QWidget>(QStringLiteral("Read_Configuration"))->isEnabled());
     QVERIFY(!(*f)->Model_Dialog->isVisible());
 
-    (*f)->Language = 0;
+    (*f)->Language = catalogue::Chinese;
     f->poll(); // connected upkeep sends nothing
     QCOMPARE(sim::received().size(), 1);
     QCOMPARE(f->statusText(), QStringLiteral("设备已连接"));
@@ -152,7 +152,7 @@ void TestDeviceConnection::refusedOpenIsNotFoundAndSaysWhy()
     QFETCH(int, language);
     QFETCH(QString, denied);
     QFETCH(QString, connected);
-    (*f)->Language = language;
+    (*f)->Language = catalogue::Language(language);
     sim::setOpenFails(true);
     sim::plug();
     LogCapture log;

@@ -230,7 +230,7 @@ class TestWindowEditingPages : public QObject
         // key names follow the language
         r[11] = 0x1E;
         Store.selectSlot(2);
-        w->Language = 0;
+        w->Language = catalogue::Chinese;
         w->refreshDelayPage();
         QCOMPARE(rowLabel(2)->text(), w->Key_Name_CN[172]);
     }
@@ -254,7 +254,7 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(Store.PHY2_KEY_Value[0][0][11], quint8(0)); // the extended records stay
 
         // the source language, on layer 3
-        w->Language = 0;
+        w->Language = catalogue::Chinese;
         Store.Select_PHY_Key_Layer = 2;
         led("LED模式0");
         led("红色");
@@ -345,7 +345,7 @@ class TestWindowEditingPages : public QObject
         for (const char *name : slotDelay)
             QVERIFY(shown(name));
 
-        w->Language = 0;
+        w->Language = catalogue::Chinese;
         w->setupPagesForFormat(false);
         QCOMPARE(colour(1)->text(), QStringLiteral("红色"));
         QCOMPARE(colour(7)->text(), QStringLiteral("紫色"));
@@ -544,7 +544,7 @@ class TestWindowEditingPages : public QObject
         QVERIFY(page.isNull());
         QVERIFY(!w->removePresetPage());
 
-        w->Language = 0;
+        w->Language = catalogue::Chinese;
         w->buildPresetPage();
         f->clickTab(kPresetPage);
         QVERIFY(preset(QStringLiteral("开/关 全屏模式")));

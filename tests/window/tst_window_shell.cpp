@@ -9,11 +9,11 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "app/dialog1.h"
+#include "app/tab_style.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
-#include "app/dialog1.h"
-#include "views/tab_style.h"
 #include "views/window_geometry.h"
 
 namespace
@@ -295,9 +295,9 @@ class TestWindowShell : public QObject
         checkFunctionCaptions(w->Key_Name_EN);
 
         // any other value leaves everything as it is
-        w->Language = 2;
+        w->Language = catalogue::Language(2);
         switchLanguage();
-        QCOMPARE(w->Language, 2);
+        QCOMPARE(w->Language, catalogue::Language(2));
         QCOMPARE(child<QPushButton>("change")->text(), QStringLiteral("中文"));
     }
 
@@ -310,13 +310,13 @@ class TestWindowShell : public QObject
         QTabBar *bar = tabs()->tabBar();
         Win_Width = 1600;
         Win_Height = 1000;
-        CustomTabStyle::install(bar);
+        w->refreshTabBarStyle();
         for (int i = 0; i < bar->count(); ++i)
             QCOMPARE(bar->tabRect(i).size(), QSize(144, 50));
         // installing again on every resize does not pile up styles
         Win_Width = 1000;
         Win_Height = 719;
-        CustomTabStyle::install(bar);
+        w->refreshTabBarStyle();
         QCOMPARE(w->findChildren<CustomTabStyle *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         // Until the tab widget lays it out again the bar keeps its old height, which expanding
         // tabs would fill; that height comes from the offscreen screen, whose size differs

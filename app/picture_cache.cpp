@@ -1,4 +1,4 @@
-#include "views/picture_cache.h"
+#include "app/picture_cache.h"
 
 #include <QCoreApplication>
 #include <QHash>

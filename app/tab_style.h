@@ -2,8 +2,6 @@
 #include <QProxyStyle>
 #include <QSize>
 
-class QTabBar;
-
 // The style of the vertical tab bar: no tab frames, horizontal centred captions, a
 // blue block behind the selected caption, and every tab sized from the window
 // (Win_Width, Win_Height) whatever its caption. Wraps the application's style.
@@ -22,9 +20,4 @@ class CustomTabStyle : public QProxyStyle
     // Size of every tab for a window of the given size: 9 % of the width by 5 % of
     // the height, each truncated toward zero.
     static QSize tabSize(int windowWidth, int windowHeight);
-
-    // Sets the tab bar's CustomTabStyle (created on the first call, owned by the tab
-    // bar's window) on `tabBar` again, so that Qt asks for the tab sizes anew; the
-    // main window calls it at construction and on every resize.
-    static void install(QTabBar *tabBar);
 };

@@ -1,4 +1,4 @@
-#include "views/tab_style.h"
+#include "app/tab_style.h"
 
 #include <QPainter>
 #include <QStyleOptionTab>
@@ -12,8 +12,6 @@ const QColor kBlockFrame(0x89, 0xCF, 0xFF);
 const QColor kBlockFill(0x17, 0x75, 0xD8);
 const QColor kSelectedCaption(0xF8, 0xFC, 0xFF);
 const QColor kCaption(0x5D, 0x5D, 0x5D);
-// Marks which tab bar a style serves.
-const char kTabBarProperty[] = "zorveldeck_tab_bar";
 } // namespace
 
 CustomTabStyle::CustomTabStyle() : QProxyStyle(nullptr) {}
@@ -58,23 +56,4 @@ QSize CustomTabStyle::sizeFromContents(ContentsType type, const QStyleOption *op
 QSize CustomTabStyle::tabSize(int windowWidth, int windowHeight)
 {
     return QSize(int(0.09 * windowWidth), int(0.05 * windowHeight));
-}
-
-void CustomTabStyle::install(QTabBar *tabBar)
-{
-    // One style per tab bar, owned by its window (which outlives the tab bar). Setting
-    // it again sends the tab bar a style change, so it asks for its tab sizes anew.
-    QWidget *owner = tabBar->window();
-    const auto key = QVariant::fromValue(reinterpret_cast<quintptr>(tabBar));
-    CustomTabStyle *style = nullptr;
-    for (CustomTabStyle *s : owner->findChildren<CustomTabStyle *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (s->property(kTabBarProperty) == key)
-            style = s;
-    }
-    if (!style) {
-        style = new CustomTabStyle;
-        style->setParent(owner);
-        style->setProperty(kTabBarProperty, key);
-    }
-    tabBar->setStyle(style);
 }

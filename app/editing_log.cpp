@@ -1,3 +1,3 @@
-#include "editing/editing_log.h"
+#include "app/editing_log.h"
 
 Q_LOGGING_CATEGORY(lcEditing, "zorveldeck.editing", QtInfoMsg)

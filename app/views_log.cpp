@@ -1,3 +1,3 @@
-#include "views/views_log.h"
+#include "app/views_log.h"
 
 Q_LOGGING_CATEGORY(lcViews, "zorveldeck.views", QtInfoMsg)
