@@ -43,8 +43,8 @@ void scheduleGrab()
     QTimer::singleShot(kConnectMs, [] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->isVisible() && w->windowTitle() == QLatin1String("ZORVELDECK")) {
-                w->showNormal();
-                w->resize(kWidth, kHeight);
+                w->setWindowState(Qt::WindowNoState);
+                w->setGeometry(0, 0, kWidth, kHeight);
             }
         QTimer::singleShot(kSettleMs, grab);
     });
