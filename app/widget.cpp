@@ -6,6 +6,8 @@
 #include <QTabBar>
 
 #include "app/app_log.h"
+#include "app/edit_history.h"
+#include "app/start_language.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "ui_widget.h"
@@ -113,8 +115,9 @@ Widget::Widget(QWidget *parent)
     ui->lineEdit->setFont(infoFont);
     ui->KB_6ADD2_QR_CODE->hide();
 
-    // step 14
-    on_change_clicked();
+    // step 14: the form's texts are Chinese; English unless the desktop or --language asks for Chinese
+    if (start_language::language() == catalogue::English)
+        on_change_clicked();
     ui->change->hide();
 
     // step 15
@@ -122,6 +125,10 @@ Widget::Widget(QWidget *parent)
 
     // step 16
     setupLedButtons();
+
+    setupEditHistory();
+    setupKeyboardUse();
+    setupWindowMenu();
 }
 
 Widget::~Widget()
