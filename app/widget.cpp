@@ -135,5 +135,7 @@ Widget::~Widget()
 {
     // Closes the keypad's handle and shuts hidapi down before the window goes.
     delete Keypad_Link;
+    // the history tells the window about its last change as it goes
+    delete Undo_Stack;
     delete ui;
 }

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include <utility>
+
 #include "app/widget.h"
 #include "ui_widget.h"
 
@@ -57,6 +59,43 @@ class KeyActivation : public QObject
     }
 };
 
+// The slot buttons form an exclusive group, which Qt makes one Tab stop (only the button with
+// the focus keeps Tab focus). Tab runs through the visible ones in slot order instead, and on
+// from the last to the function pages; Shift+Tab goes back the same way.
+class SlotTabbing : public QObject
+{
+  public:
+    SlotTabbing(QObject *parent, QVector<QWidget *> slotButtons, QWidget *after)
+        : QObject(parent), slotButtons(std::move(slotButtons)), after(after)
+    {
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        const bool back = key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && key->modifiers() & Qt::ShiftModifier);
+        if (!back && key->key() != Qt::Key_Tab)
+            return false;
+        const int at = slotButtons.indexOf(static_cast<QWidget *>(watched));
+        for (int i = at + (back ? -1 : 1); at >= 0 && i >= 0 && i < slotButtons.size(); i += back ? -1 : 1)
+            if (slotButtons[i]->isVisible() && slotButtons[i]->isEnabled()) {
+                slotButtons[i]->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+                return true;
+            }
+        if (back)
+            return false;
+        after->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+  private:
+    QVector<QWidget *> slotButtons;
+    QWidget *after;
+};
+
 } // namespace
 
 void Widget::enableKeyActivation(QWidget *root)
@@ -74,14 +113,12 @@ void Widget::enableKeyActivation(QWidget *root)
 void Widget::setupKeyboardUse()
 {
     enableKeyActivation(this);
-    QWidget *previous = nullptr;
-    for (int n = 1; n <= 25; ++n) {
-        QWidget *slot = Key_Slot_Group->button(n);
-        if (previous)
-            setTabOrder(previous, slot);
-        previous = slot;
-    }
-    setTabOrder(previous, ui->tabWidget);
+    QVector<QWidget *> slotButtons;
+    for (int n = 1; n <= 25; ++n)
+        slotButtons << Key_Slot_Group->button(n);
+    auto *tabbing = new SlotTabbing(this, slotButtons, ui->tabWidget);
+    for (QWidget *b : slotButtons)
+        b->installEventFilter(tabbing);
     ui->lineEdit->setReadOnly(true);
     ui->lineEdit->setTabChangesFocus(true);
     ui->lineEdit->setFocusPolicy(Qt::ClickFocus);
