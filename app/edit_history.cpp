@@ -129,7 +129,8 @@ EditCommand *EditCommand::between(const QString &text, const StoreState &before,
             const quint8 flag = after.Modify_Key_Flag[layer][slot];
             bool changed = before.flags[layer][slot] != flag;
             for (int f = 0; f < 2; ++f)
-                changed = changed || std::memcmp(before.records[f][layer][slot], now[f][layer][slot], kRecordSize);
+                changed =
+                    changed || std::memcmp(before.records[f][layer][slot], now[f][layer][slot], kRecordSize);
             if (!changed)
                 continue;
             RecordChange r{layer, slot, {}, {}, before.flags[layer][slot], flag};
@@ -196,8 +197,9 @@ bool EditCommand::mergeWith(const QUndoCommand *other)
     if (!o || o->mergeKey != mergeKey)
         return false;
     for (const RecordChange &r : o->records) {
-        auto mine = std::find_if(records.begin(), records.end(),
-                                 [&](const RecordChange &m) { return m.layer == r.layer && m.slot == r.slot; });
+        auto mine = std::find_if(records.begin(), records.end(), [&](const RecordChange &m) {
+            return m.layer == r.layer && m.slot == r.slot;
+        });
         if (mine == records.end()) {
             records.append(r);
         } else {
@@ -207,7 +209,8 @@ bool EditCommand::mergeWith(const QUndoCommand *other)
         }
     }
     for (const LedChange &l : o->leds) {
-        auto mine = std::find_if(leds.begin(), leds.end(), [&](const LedChange &m) { return m.layer == l.layer; });
+        auto mine =
+            std::find_if(leds.begin(), leds.end(), [&](const LedChange &m) { return m.layer == l.layer; });
         if (mine == leds.end())
             leds.append(l);
         else

@@ -14,8 +14,10 @@ struct Texts {
 const Texts kTexts[] = {
     {"%1 changes made in this window have not been saved to the keypad.", "有 %1 项更改尚未保存到设备。"},
     {"1 change made in this window has not been saved to the keypad.", "有 1 项更改尚未保存到设备。"},
-    {"Replace the changes made in this window with the keypad's settings?", "用设备中的配置替换窗口中的更改吗？"},
-    {"Open the layout file and replace the changes made in this window?", "打开布局文件并替换窗口中的更改吗？"},
+    {"Replace the changes made in this window with the keypad's settings?",
+     "用设备中的配置替换窗口中的更改吗？"},
+    {"Open the layout file and replace the changes made in this window?",
+     "打开布局文件并替换窗口中的更改吗？"},
     {"Save the changes to the keypad before closing?", "关闭前将更改保存到设备吗？"},
     {"Replace", "替换"},
     {"Open", "打开"},
@@ -47,6 +49,15 @@ const Texts kTexts[] = {
 static_assert(std::size(kTexts) == size_t(EditText::DelayStep) + 1, "one text per EditText");
 
 } // namespace
+
+const char kMessageBoxStyle[] =
+    "QMessageBox{background-color: rgb(52, 52, 52);}QLabel{color:#FFFFFF;background:transparent;}"
+    "QPushButton{color:#FFFFFF;background-color: #383838;border:1px solid #5a5a5a;padding:4px 12px;}"
+    "QPushButton:default{border-color:#487eb0;}QPushButton:focus{border-color:#FFFFFF;}";
+const char kMenuStyle[] =
+    "QMenu{background-color: #383838;color:#FFFFFF;border:1px solid #5a5a5a;}"
+    "QMenu::item:selected{background-color: #487eb0;}QMenu::item:disabled{color:#8a8a8a;}"
+    "QMenu::separator{height:1px;background:#5a5a5a;}";
 
 QString editText(int language, EditText t)
 {

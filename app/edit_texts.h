@@ -3,7 +3,7 @@
 #include <QString>
 
 enum class EditText {
-    Unsaved,      // %1 changes not yet on the keypad
+    Unsaved, // %1 changes not yet on the keypad
     UnsavedOne,
     ViewQuestion,
     OpenQuestion,
@@ -13,7 +13,7 @@ enum class EditText {
     SaveToKeypad,
     Discard,
     Cancel,
-    PendingNone,  // the Save settings tooltip
+    PendingNone, // the Save settings tooltip
     PendingOne,
     PendingMany,
     NotConnected, // a Save asked for while closing
@@ -28,12 +28,16 @@ enum class EditText {
     SavedLayout,  // %1 file
     CannotOpen,
     CannotSave,
-    OtherModel,   // %1 file's model, %2 the keypad's
-    ReadBack,     // the name of a read-back step
-    OpenStep,     // the name of opening a layout as a step
+    OtherModel, // %1 file's model, %2 the keypad's
+    ReadBack,   // the name of a read-back step
+    OpenStep,   // the name of opening a layout as a step
     DelayStep,
 };
 
 QString editText(int language, EditText t);
+
+// The look of the window's message boxes and menu: light text on the window's dark grey.
+extern const char kMessageBoxStyle[];
+extern const char kMenuStyle[];
 // editText(Unsaved) with the count, or UnsavedOne.
 QString unsavedText(int language, int changes);

@@ -211,6 +211,9 @@ public:
     bool confirmLoss(Loss what);
     // The close confirmation (the window's close events pass through it).
     bool confirmClose();
+    // Asks the question with the standard buttons (QMessageBox::StandardButtons) and returns the
+    // one chosen; a message box in both languages unless replaced (a test's answer).
+    std::function<int(const QString &question, int changes, int buttons)> Ask_User;
 
     // ---- keyboard use and start language (app/widget_keyboard.cpp, app/start_language.cpp) ----
     // Space and Enter on a focused button of `root` act as a mouse click on it.

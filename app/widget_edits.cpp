@@ -49,11 +49,10 @@ QMessageBox::StandardButton ask(QWidget *parent, int language, const QString &qu
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ZORVELDECK"), question, buttons, parent);
     box.setInformativeText(unsavedText(language, changes));
+    box.setStyleSheet(QString::fromLatin1(kMessageBoxStyle));
     const std::pair<QMessageBox::StandardButton, EditText> names[] = {
-        {QMessageBox::Yes, EditText::Replace},
-        {QMessageBox::Open, EditText::Open},
-        {QMessageBox::Save, EditText::SaveToKeypad},
-        {QMessageBox::Discard, EditText::Discard},
+        {QMessageBox::Yes, EditText::Replace},       {QMessageBox::Open, EditText::Open},
+        {QMessageBox::Save, EditText::SaveToKeypad}, {QMessageBox::Discard, EditText::Discard},
         {QMessageBox::Cancel, EditText::Cancel},
     };
     for (const auto &n : names)
@@ -74,6 +73,9 @@ void Widget::setupEditHistory()
     Edit_Model[1] = Store.Layout_Knob_Num;
     Edit_Model[2] = Store.Layout_Variant;
     connect(Undo_Stack, &QUndoStack::indexChanged, this, &Widget::updateUnsavedMarker);
+    Ask_User = [this](const QString &question, int changes, int buttons) {
+        return ask(this, Language, question, changes, QMessageBox::StandardButtons(buttons));
+    };
     installEventFilter(new CloseGuard(this));
     // the entry point sets it again; a window made elsewhere (a test) has the marker too
     setWindowTitle(QStringLiteral("ZORVELDECK[*]"));
@@ -92,9 +94,9 @@ void Widget::endEdit(const QString &what, int mergeKey)
 {
     if (--Edit_Depth > 0 || !Edit_Before)
         return;
-    if (edits::EditCommand *step =
-            edits::EditCommand::between(what, *Edit_Before, *View_Before, Store, viewState(), mergeKey, Store,
-                                        *Keypad_Copy, [this](const edits::ViewState &v) { showViewState(v); }))
+    if (edits::EditCommand *step = edits::EditCommand::between(
+            what, *Edit_Before, *View_Before, Store, viewState(), mergeKey, Store, *Keypad_Copy,
+            [this](const edits::ViewState &v) { showViewState(v); }))
         Undo_Stack->push(step);
     Edit_Before.reset();
     View_Before.reset();
@@ -125,7 +127,8 @@ void Widget::showViewState(const edits::ViewState &v)
         QAbstractButton *b = Key_Slot_Group->button(v.slot);
         if (b) {
             b->setChecked(true);
-            ui->pushButton_SeleKey->setText(Language != 0 ? Slot_Name_EN[v.slot - 1] : Slot_Name_CN[v.slot - 1]);
+            ui->pushButton_SeleKey->setText(Language != 0 ? Slot_Name_EN[v.slot - 1]
+                                                          : Slot_Name_CN[v.slot - 1]);
             highlightSlot(v.slot);
         } else if (QAbstractButton *checked = Key_Slot_Group->checkedButton()) {
             Key_Slot_Group->setExclusive(false);
@@ -210,10 +213,10 @@ bool Widget::confirmLoss(Loss what)
     if (pending == 0)
         return true;
     if (what == Loss::View)
-        return ask(this, Language, editText(Language, EditText::ViewQuestion), pending,
-                   QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
-    return ask(this, Language, editText(Language, EditText::OpenQuestion), pending,
-               QMessageBox::Open | QMessageBox::Cancel) == QMessageBox::Open;
+        return Ask_User(editText(Language, EditText::ViewQuestion), pending,
+                        QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
+    return Ask_User(editText(Language, EditText::OpenQuestion), pending,
+                    QMessageBox::Open | QMessageBox::Cancel) == QMessageBox::Open;
 }
 
 bool Widget::confirmClose()
@@ -221,8 +224,8 @@ bool Widget::confirmClose()
     const int pending = device::pendingChanges(Store);
     if (Close_Confirmed || pending == 0)
         return true;
-    switch (ask(this, Language, editText(Language, EditText::CloseQuestion), pending,
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
+    switch (Ask_User(editText(Language, EditText::CloseQuestion), pending,
+                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
     case QMessageBox::Discard:
         return true;
     case QMessageBox::Save:
@@ -234,7 +237,8 @@ bool Widget::confirmClose()
             Close_After_Save = true;
             endNoticeForExchange();
         } else {
-            showNotice(editText(Language, EditText::Busy), kFailureStyle, kFailureNoticeMs, &Widget::endNotice);
+            showNotice(editText(Language, EditText::Busy), kFailureStyle, kFailureNoticeMs,
+                       &Widget::endNotice);
         }
         return false;
     default:

@@ -45,8 +45,8 @@ class KeyActivation : public QObject
             const QPointF global = button->mapToGlobal(at.toPoint());
             QMouseEvent press(QEvent::MouseButtonPress, at, inWindow, global, Qt::LeftButton, Qt::LeftButton,
                               Qt::NoModifier);
-            QMouseEvent release(QEvent::MouseButtonRelease, at, inWindow, global, Qt::LeftButton, Qt::NoButton,
-                                Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, inWindow, global, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
             QPointer<QAbstractButton> alive(button);
             QApplication::sendEvent(button, &press);
             if (alive)
@@ -76,7 +76,8 @@ class SlotTabbing : public QObject
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
-        const bool back = key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && key->modifiers() & Qt::ShiftModifier);
+        const bool back = key->key() == Qt::Key_Backtab ||
+                          (key->key() == Qt::Key_Tab && key->modifiers() & Qt::ShiftModifier);
         if (!back && key->key() != Qt::Key_Tab)
             return false;
         const int at = slotButtons.indexOf(static_cast<QWidget *>(watched));

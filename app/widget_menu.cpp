@@ -42,12 +42,20 @@ QIcon menuIcon()
     return QIcon(p);
 }
 
+void warn(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("ZORVELDECK"), text, QMessageBox::Ok, parent);
+    box.setStyleSheet(QString::fromLatin1(kMessageBoxStyle));
+    box.exec();
+}
+
 layouts::Model currentModel()
 {
     const bool connected = Store.Dev_Connected == 1;
     return layouts::Model::of(connected ? Store.Dev_Key_Num : Store.Layout_Key_Num,
                               connected ? Store.Dev_Knob_Num : Store.Layout_Knob_Num,
-                              connected ? Store.Dev_Variant : Store.Layout_Variant, Store.Cur_VID, Store.Cur_PID);
+                              connected ? Store.Dev_Variant : Store.Layout_Variant, Store.Cur_VID,
+                              Store.Cur_PID);
 }
 
 } // namespace
@@ -62,6 +70,7 @@ void Widget::setupWindowMenu()
     Window_Menu_Button->setStyleSheet(kButtonStyle);
     Window_Menu = new QMenu(Window_Menu_Button);
     Window_Menu->setObjectName(QStringLiteral("Window_Menu"));
+    Window_Menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
     Window_Menu_Button->setMenu(Window_Menu);
 
     // The "Keypad" submenu is inserted before this first separator.
@@ -85,8 +94,10 @@ void Widget::setupWindowMenu()
     Choose_Layout_File = [this](bool save) {
         const QString filter = editText(Language, EditText::LayoutFiles);
         if (!save)
-            return QFileDialog::getOpenFileName(this, editText(Language, EditText::OpenLayout), QString(), filter);
-        QString path = QFileDialog::getSaveFileName(this, editText(Language, EditText::SaveLayout), QString(), filter);
+            return QFileDialog::getOpenFileName(this, editText(Language, EditText::OpenLayout), QString(),
+                                                filter);
+        QString path =
+            QFileDialog::getSaveFileName(this, editText(Language, EditText::SaveLayout), QString(), filter);
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".json");
         return path;
@@ -133,21 +144,21 @@ bool Widget::saveLayout(const QString &path)
     QVector<int> keySlots;
     for (const geometry::SlotPlacement &p : picture.placements)
         keySlots.append(p.slot);
-    layouts::Layout layout = layouts::fromStore(Store, model, keySlots, [&](int, int slot, const quint8 *record) {
-        return slot == layouts::kLedSlot ? QStringLiteral("LED")
-                                         : record_naming::slotCaption(record, model.extended(), true);
-    });
+    layouts::Layout layout =
+        layouts::fromStore(Store, model, keySlots, [&](int, int slot, const quint8 *record) {
+            return slot == layouts::kLedSlot ? QStringLiteral("LED")
+                                             : record_naming::slotCaption(record, model.extended(), true);
+        });
     // The LED state goes into the file only when it is the keypad's or the user's.
     if (layout.led && Store.LED_Modify_Flag != 1 && !Keypad_Copy->ledKnown())
         layout.led.reset();
     const QString error = layouts::writeFile(path, layout);
     if (!error.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("ZORVELDECK"),
-                             editText(Language, EditText::CannotSave) + QStringLiteral("\n\n") + error);
+        warn(this, editText(Language, EditText::CannotSave) + QStringLiteral("\n\n") + error);
         return false;
     }
-    showNotice(editText(Language, EditText::SavedLayout).arg(QFileInfo(path).fileName()), kStateStyle, kNoticeMs,
-               &Widget::endNotice);
+    showNotice(editText(Language, EditText::SavedLayout).arg(QFileInfo(path).fileName()), kStateStyle,
+               kNoticeMs, &Widget::endNotice);
     return true;
 }
 
@@ -156,17 +167,14 @@ bool Widget::openLayout(const QString &path)
     // The whole file is read and checked before anything changes.
     const layouts::ReadResult read = layouts::readFile(path);
     if (!read.ok()) {
-        QMessageBox::warning(this, QStringLiteral("ZORVELDECK"),
-                             editText(Language, EditText::CannotOpen) + QStringLiteral("\n\n") +
-                                 read.error().message);
+        warn(this, editText(Language, EditText::CannotOpen) + QStringLiteral("\n\n") + read.error().message);
         return false;
     }
     const layouts::Layout &layout = read.layout();
     const layouts::Model model = currentModel();
     if (!layouts::sameModel(layout.model, model) || layout.model.extended() != Store.extended()) {
-        QMessageBox::warning(this, QStringLiteral("ZORVELDECK"),
-                             editText(Language, EditText::OtherModel)
-                                 .arg(layouts::describe(layout.model), layouts::describe(model)));
+        warn(this, editText(Language, EditText::OtherModel)
+                       .arg(layouts::describe(layout.model), layouts::describe(model)));
         return false;
     }
     if (!confirmLoss(Loss::OpenLayout))
@@ -182,7 +190,7 @@ bool Widget::openLayout(const QString &path)
             describeSelectedSlot();
         refreshAfterRestore();
     }
-    showNotice(editText(Language, EditText::OpenedLayout).arg(QFileInfo(path).fileName()).arg(set), kStateStyle,
-               kNoticeMs, &Widget::endNotice);
+    showNotice(editText(Language, EditText::OpenedLayout).arg(QFileInfo(path).fileName()).arg(set),
+               kStateStyle, kNoticeMs, &Widget::endNotice);
     return true;
 }

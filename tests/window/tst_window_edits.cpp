@@ -2,16 +2,16 @@
 // use, the window menu with layout files and the start language, through the real window on
 // the virtual keypad.
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
-#include <QMenu>
-#include <QTextEdit>
 #include <QtTest>
 
 #include <cstdio>
@@ -120,7 +120,8 @@ class TestWindowEdits : public QObject
         assign(1, "A");
         assign(2, "B");
         QVERIFY((*f)->isWindowModified());
-        QCOMPARE(f->child<QWidget>("download")->toolTip(), QStringLiteral("2 changes waiting to be saved to the keypad"));
+        QCOMPARE(f->child<QWidget>("download")->toolTip(),
+                 QStringLiteral("2 changes waiting to be saved to the keypad"));
         {
             BoxAnswers cancel(QMessageBox::Cancel);
             f->click("Read_Configuration");
@@ -179,8 +180,10 @@ class TestWindowEdits : public QObject
         QCOMPARE(contents(), before);
         QCOMPARE(Store.Select_PHY_Key_Layer, quint8(0));
         QCOMPARE(captions(), captionsBefore);
-        // the records whose saved bytes differ from these are flagged again: K2 of layer 1, K4 and K6 of layer 2
-        QCOMPARE(f->child<QWidget>("download")->toolTip(), QStringLiteral("3 changes waiting to be saved to the keypad"));
+        // the records whose saved bytes differ from these are flagged again: K2 of layer 1, K4 and K6 of
+        // layer 2
+        QCOMPARE(f->child<QWidget>("download")->toolTip(),
+                 QStringLiteral("3 changes waiting to be saved to the keypad"));
         keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 5);
         keys(Qt::Key_Y, Qt::ControlModifier, 5);
         QCOMPARE(contents(), after);
@@ -198,7 +201,8 @@ class TestWindowEdits : public QObject
         slotButtons[0]->setFocus();
         for (int i = 1; i < slotButtons.size(); ++i) {
             keys(Qt::Key_Tab, Qt::NoModifier);
-            QVERIFY2(QApplication::focusWidget() == slotButtons[i], qPrintable(QApplication::focusWidget()->objectName()));
+            QVERIFY2(QApplication::focusWidget() == slotButtons[i],
+                     qPrintable(QApplication::focusWidget()->objectName()));
         }
         keys(Qt::Key_Tab, Qt::NoModifier);
         QCOMPARE(QApplication::focusWidget(), f->child<QTabWidget>("tabWidget")->tabBar());
@@ -220,7 +224,8 @@ class TestWindowEdits : public QObject
                 f->click("pushButton_K2");
                 f->click("cancel");
                 f->click(b);
-                QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][1]).mid(3), recordBytes(Store.PHY_KEY_Value[0][2]).mid(3));
+                QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][1]).mid(3),
+                         recordBytes(Store.PHY_KEY_Value[0][2]).mid(3));
                 QCOMPARE(f->slotText(1), f->slotText(2));
                 ++compared;
             }
@@ -268,7 +273,8 @@ class TestWindowEdits : public QObject
         QFile in(file);
         QVERIFY(in.open(QIODevice::ReadOnly));
         const QByteArray json = in.readAll();
-        const QByteArray bad[] = {QByteArray(json).replace("\"keys\": 15", "\"keys\": 16"), json.left(json.size() / 2)};
+        const QByteArray bad[] = {QByteArray(json).replace("\"keys\": 15", "\"keys\": 16"),
+                                  json.left(json.size() / 2)};
         assign(3, "C");
         for (const QByteArray &text : bad) {
             file = dir.filePath("bad.json");
