@@ -33,27 +33,14 @@ struct BoxAnswers {
         QObject::connect(&timer, &QTimer::timeout, [this, button] {
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 texts << box->text() + QLatin1Char('\n') + box->informativeText();
-                QAbstractButton *b = box->button(button);
-                buttonTexts << (b ? b->text() : QString());
-                (b ? b : box->buttons().first())->click();
+                box->button(button)->click();
             }
         });
         timer.start(10);
     }
     QTimer timer;
-    QStringList texts, buttonTexts;
+    QStringList texts;
 };
-
-// The standard records without the slot and layer bytes of their headers, which selecting a
-// slot stamps.
-QByteArray contents()
-{
-    QByteArray all;
-    for (const auto &layer : Store.PHY_KEY_Value)
-        for (const auto &record : layer)
-            all += recordBytes(record).mid(3);
-    return all;
-}
 
 } // namespace
 
@@ -92,12 +79,17 @@ class TestWindowEdits : public QObject
         }
         f->waitIdle();
     }
-    QStringList captions() const
+    // The standard records without the slot and layer bytes of their headers (which selecting
+    // a slot stamps), the layer in front and the captions of the picture.
+    QByteArray state() const
     {
-        QStringList c;
+        QByteArray all = QByteArray::number(Store.Select_PHY_Key_Layer);
+        for (const auto &layer : Store.PHY_KEY_Value)
+            for (const auto &record : layer)
+                all += recordBytes(record).mid(3);
         for (int n = 1; n <= 25; ++n)
-            c << f->slotText(n);
-        return c;
+            all += f->slotText(n).toUtf8() + '|';
+        return all;
     }
 
   private slots:
@@ -128,15 +120,11 @@ class TestWindowEdits : public QObject
             QCOMPARE(cancel.texts.size(), 1);
             QVERIFY(cancel.texts[0].contains("Replace the changes") && cancel.texts[0].contains("2 changes"));
             QVERIFY(!(*f)->close());
-            QCOMPARE(cancel.buttonTexts, (QStringList{"Cancel", "Cancel"}));
         }
-        QVERIFY(sim::received().isEmpty()); // the keypad was not read
-        QVERIFY((*f)->isVisible());
-        QCOMPARE(f->slotText(1), QStringLiteral("A"));
+        QVERIFY(sim::received().isEmpty() && f->slotText(1) == "A"); // the keypad was not read
         {
             BoxAnswers discard(QMessageBox::Discard);
             QVERIFY((*f)->close());
-            QCOMPARE(discard.buttonTexts, QStringList{"Discard"});
         }
         (*f)->show();
         f->click("download");
@@ -149,13 +137,11 @@ class TestWindowEdits : public QObject
         QVERIFY(!(*f)->close());
         QTRY_VERIFY(!(*f)->isVisible());
         QCOMPARE(sim::storedRecord(0, 3, false).at(11), char(0x06));
-        QCOMPARE(save.buttonTexts, QStringList{"Save to keypad"});
     }
 
     void tenUndosAndRedos()
     {
-        const QByteArray before = contents();
-        const QStringList captionsBefore = captions();
+        const QByteArray before = state();
         assign(1, "A");
         assign(1, "B");
         f->click("cancel"); // Clear
@@ -173,36 +159,29 @@ class TestWindowEdits : public QObject
         assign(6, "Tab");
         f->click("download"); // saved: what is undone now must reach the keypad again
         QCOMPARE((*f)->Undo_Stack->count(), 10);
-        const QByteArray after = contents();
-        const QStringList captionsAfter = captions();
+        const QByteArray after = state();
 
         keys(Qt::Key_Z, Qt::ControlModifier, 10);
-        QCOMPARE(contents(), before);
-        QCOMPARE(Store.Select_PHY_Key_Layer, quint8(0));
-        QCOMPARE(captions(), captionsBefore);
+        QCOMPARE(state(), before);
         // the records whose saved bytes differ from these are flagged again: K2 of layer 1, K4 and K6 of
         // layer 2
         QCOMPARE(f->child<QWidget>("download")->toolTip(),
                  QStringLiteral("3 changes waiting to be saved to the keypad"));
         keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 5);
         keys(Qt::Key_Y, Qt::ControlModifier, 5);
-        QCOMPARE(contents(), after);
-        QCOMPARE(captions(), captionsAfter);
+        QCOMPARE(state(), after);
         QVERIFY(!(*f)->isWindowModified());
     }
 
     void everythingWithTheKeyboardAlone()
     {
         QVector<QWidget *> slotButtons;
-        for (int n = 1; n <= 25; ++n)
-            if (f->child<QWidget>(QStringLiteral("pushButton_K%1").arg(n))->isVisible())
-                slotButtons << f->child<QWidget>(QStringLiteral("pushButton_K%1").arg(n));
-        QCOMPARE(slotButtons.size(), 24);
+        for (int n = 1; n <= 24; ++n) // the 15 keys and 3 knobs
+            slotButtons << f->child<QWidget>(QStringLiteral("pushButton_K%1").arg(n));
         slotButtons[0]->setFocus();
         for (int i = 1; i < slotButtons.size(); ++i) {
             keys(Qt::Key_Tab, Qt::NoModifier);
-            QVERIFY2(QApplication::focusWidget() == slotButtons[i],
-                     qPrintable(QApplication::focusWidget()->objectName()));
+            QCOMPARE(QApplication::focusWidget(), slotButtons[i]);
         }
         keys(Qt::Key_Tab, Qt::NoModifier);
         QCOMPARE(QApplication::focusWidget(), f->child<QTabWidget>("tabWidget")->tabBar());
@@ -243,14 +222,10 @@ class TestWindowEdits : public QObject
                 QVERIFY2(w == menu || !w->isVisible() || !w->geometry().intersects(menu->geometry()),
                          qPrintable(w->objectName()));
         }
-        QStringList items;
-        QTimer::singleShot(100, [&] {
-            for (QAction *a : (*f)->Window_Menu->actions())
-                items << a->text();
-            (*f)->Window_Menu->close();
-        });
+        bool shown = false;
+        QTimer::singleShot(100, [&] { shown = (*f)->Window_Menu->isVisible(), (*f)->Window_Menu->close(); });
         f->click(menu);
-        QVERIFY(items.contains("Open layout…") && items.contains("Save layout…"));
+        QVERIFY(shown);
 
         QTemporaryDir dir;
         QString file = dir.filePath("layout.json");
@@ -261,7 +236,7 @@ class TestWindowEdits : public QObject
         keys(Qt::Key_Z, Qt::ControlModifier, 2);
         QVERIFY(!(*f)->isWindowModified() && f->slotText(1) == "NULL");
         keys(Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(captions().mid(0, 2), (QStringList{"A", "B"}));
+        QVERIFY(f->slotText(1) == "A" && f->slotText(2) == "B");
         QVERIFY((*f)->isWindowModified() && f->statusText().contains("layout.json"));
         QCOMPARE((*f)->Undo_Stack->index(), 1); // opening is one step
         f->click("download");
@@ -281,15 +256,13 @@ class TestWindowEdits : public QObject
             QFile out(file);
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
             out.close();
-            const QByteArray store = contents();
+            const QByteArray store = state();
             const int steps = (*f)->Undo_Stack->count();
             BoxAnswers ok(QMessageBox::Ok);
             keys(Qt::Key_O, Qt::ControlModifier);
             QCOMPARE(ok.texts.size(), 1);
             QVERIFY(ok.texts[0].contains(&text == bad ? "16 keys, 3 knobs" : "cannot be opened"));
-            QCOMPARE(contents(), store);
-            QCOMPARE((*f)->Undo_Stack->count(), steps);
-            QCOMPARE(f->slotText(3), QStringLiteral("C"));
+            QVERIFY(state() == store && (*f)->Undo_Stack->count() == steps);
         }
     }
 
