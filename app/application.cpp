@@ -5,7 +5,10 @@
 #include <QIcon>
 #include <QTranslator>
 
+#include <cstdio>
+
 #include "app/quiet_messages.h"
+#include "app/start_language.h"
 #include "app/widget.h"
 
 int runZorvelDeck(int argc, char *argv[])
@@ -13,6 +16,11 @@ int runZorvelDeck(int argc, char *argv[])
     // Declaration order gives the teardown order: window, font, translator, application,
     // message filter.
     QuietMessages quiet;
+    QString error;
+    if (!start_language::choose(argc, argv, &error)) {
+        std::fprintf(stderr, "zorveldeck: %s\n", qPrintable(error));
+        return 2;
+    }
     QApplication app(argc, argv);
     // The desktop entry's name: Wayland's app id, which matches the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZD_APP_ID));
@@ -26,7 +34,8 @@ int runZorvelDeck(int argc, char *argv[])
     font.setPixelSize(15);
     QApplication::setFont(font);
     Widget window;
-    window.setWindowTitle(QStringLiteral("ZORVELDECK"));
+    // "ZORVELDECK", and "ZORVELDECK*" while the window holds changes the keypad has not
+    window.setWindowTitle(QStringLiteral("ZORVELDECK[*]"));
     window.show();
     return app.exec();
 }

@@ -7,6 +7,8 @@
 
 #include "app/app_log.h"
 #include "app/dialog1.h"
+#include "app/edit_history.h"
+#include "app/start_language.h"
 #include "app/tab_style.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
@@ -115,8 +117,9 @@ Widget::Widget(QWidget *parent)
     ui->lineEdit->setFont(infoFont);
     ui->KB_6ADD2_QR_CODE->hide();
 
-    // the interface in English
-    on_change_clicked();
+    // the form's texts are Chinese; English unless the desktop or --language asks for Chinese
+    if (start_language::language() == catalogue::English)
+        on_change_clicked();
     ui->change->hide();
 
     // the default picture: 15 keys, 3 knobs
@@ -124,11 +127,17 @@ Widget::Widget(QWidget *parent)
 
     // the LED buttons
     setupLedButtons();
+
+    setupEditHistory();
+    setupKeyboardUse();
+    setupWindowMenu();
 }
 
 Widget::~Widget()
 {
     // Closes the keypad's handle and shuts hidapi down before the window goes.
     delete Keypad_Link;
+    // the history tells the window about its last change as it goes
+    delete Undo_Stack;
     delete ui;
 }

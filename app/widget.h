@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 #include "app/hid_key_val.h"
 #include "catalogue/keycodes.h"
 #include "device/link_types.h"
@@ -28,6 +31,16 @@ class Ui_Widget;
 class Dialog1;
 class CustomTabStyle;
 class QResizeEvent;
+class QUndoStack;
+class QMenu;
+class QToolButton;
+class QAction;
+namespace edits
+{
+struct StoreState;
+struct ViewState;
+class KeypadCopy;
+} // namespace edits
 
 class Widget : public QWidget, public HID_Key_Val
 {
@@ -176,6 +189,60 @@ class Widget : public QWidget, public HID_Key_Val
     // The tab bar's style (a child of the window) and the tab size it was last set for.
     CustomTabStyle *Tab_Style = nullptr;
     QSize Tab_Size;
+
+    // ---- unsaved edits, undo and redo (app/widget_edits.cpp) ----
+    // Every edit of the store is one undo step (EditStep around the handler that makes it);
+    // windowModified and the Save settings tooltip follow the flags.
+    QUndoStack *Undo_Stack = nullptr;
+    std::unique_ptr<edits::KeypadCopy> Keypad_Copy; // what the keypad is known to hold
+    std::unique_ptr<edits::StoreState> Edit_Before; // the store when the outermost step began
+    std::unique_ptr<edits::ViewState> View_Before;
+    int Edit_Depth = 0;
+    int Edit_Model[3] = {-1, -1, -1}; // keys, knobs, variant the history was made on
+    bool Close_After_Save = false;    // the close confirmation's Save: close once it succeeded
+    bool Close_Confirmed = false;
+    void setupEditHistory();
+    void beginEdit();
+    void endEdit(const QString &what, int mergeKey);
+    edits::ViewState viewState() const;
+    void showViewState(const edits::ViewState &view);
+    void updateUnsavedMarker();
+    // Clears the history when a keypad of another model than the one it was made on connects.
+    void noteKeypadModel(const device::Keypad &keypad);
+    void noteSaved(const device::SaveJob &job, const device::SaveOutcome &outcome);
+    void noteRead(const device::ViewOutcome &outcome);
+    // What would be lost, asked only while changes are unsaved: true to go on.
+    enum class Loss { View, OpenLayout };
+    bool confirmLoss(Loss what);
+    // The close confirmation (the window's close events pass through it).
+    bool confirmClose();
+    // Asks the question with the standard buttons (QMessageBox::StandardButtons) and returns the
+    // one chosen; a message box in both languages unless replaced (a test's answer).
+    std::function<int(const QString &question, int changes, int buttons)> Ask_User;
+
+    // ---- keyboard use and start language (app/widget_keyboard.cpp, app/start_language.cpp) ----
+    // Space and Enter on a focused button of `root` act as a mouse click on it.
+    void enableKeyActivation(QWidget *root);
+    void setupKeyboardUse();
+
+    // ---- window menu and layout files (app/widget_menu.cpp) ----
+    QToolButton *Window_Menu_Button = nullptr;
+    QMenu *Window_Menu = nullptr;
+    // The "Keypad" submenu (choosing among several attached keypads) goes before this separator:
+    // Window_Menu->insertMenu(Keypad_Menu_Place, menu).
+    QAction *Keypad_Menu_Place = nullptr;
+    QAction *Save_Layout_Action = nullptr;
+    QAction *Open_Layout_Action = nullptr;
+    // Asks for a layout file to open (false) or save (true); an empty string: cancelled.
+    std::function<QString(bool save)> Choose_Layout_File;
+    void setupWindowMenu();
+    // To the right of the layer buttons; hidden when that spot is taken at this window size.
+    void placeWindowMenuButton();
+    void saveLayoutFile();
+    void openLayoutFile();
+    bool saveLayout(const QString &path);
+    bool openLayout(const QString &path);
+    void refreshAfterRestore();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 // Clearing the selected slot, or every key slot of the current layer, in memory.
 #include <QSpinBox>
 
+#include "app/edit_step.h"
 #include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
@@ -15,6 +16,7 @@ constexpr int kClearedStrokeDelay = 50;
 
 void Widget::on_CleanButton_clicked()
 {
+    const EditStep step(this, ui->cancel->text().trimmed());
     const int slot = Store.Select_PHY_Key;
     const int layer = Store.Select_PHY_Key_Layer;
     ui->lineEdit->clear();
@@ -41,6 +43,7 @@ void Widget::on_CleanButton_clicked()
 
 void Widget::on_CleanALLButton_clicked()
 {
+    const EditStep step(this, ui->cancel_2->text().trimmed());
     const int layer = Store.Select_PHY_Key_Layer;
     // The rows first: whatever they write into the selected slot is cleared with the layer.
     for (QSpinBox *box : Delay_SpinBoxes)

@@ -3,6 +3,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "app/edit_step.h"
+#include "app/edit_texts.h"
 #include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
@@ -53,6 +55,8 @@ void Widget::assignDelay()
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
+    // a drag of the slider, or typing a value, is one step
+    const EditStep step(this, editText(Language, EditText::DelayStep), 1 << 16 | layer << 8 | slot);
     quint8 *record = Store.PHY_KEY_Value[layer][slot];
     delays::storeSlotDelay(record, d, Store.Select_PHY_Key_Mode);
     Store.markChanged(layer, slot);
@@ -78,6 +82,7 @@ void Widget::onSpinBoxValueChanged(int value)
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
+    const EditStep step(this, editText(Language, EditText::DelayStep), (row + 2) << 16 | layer << 8 | slot);
     delays::storeStrokeDelay(Store.PHY2_KEY_Value[layer][slot], row, value);
     Store.markChanged(layer, slot);
     qCDebug(lcEditing, "Modify key value Flag: Layer=%d  Key=%d \n", layer, slot);

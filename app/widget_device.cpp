@@ -4,6 +4,8 @@
 #include <QPushButton>
 
 #include "app/dialog1.h"
+#include "app/edit_step.h"
+#include "app/edit_texts.h"
 #include "app/widget.h"
 #include "device/hid_io.h"
 #include "device/keypad_link.h"
@@ -37,6 +39,7 @@ void Widget::timeoutSlot()
 {
     Keypad_Link->step(Store.Edit_Serial);
     showLinkState();
+    updateUnsavedMarker();
     // A choice in the model dialog takes effect here.
     if (Store.Dev_Connected == 1)
         checkModel();
@@ -52,6 +55,7 @@ void Widget::onKeypadOpened(quint16 vid, quint16 pid)
 
 void Widget::onKeypadConnected(const device::Keypad &keypad, const device::ViewOutcome &readBack)
 {
+    noteKeypadModel(keypad);
     if (keypad.answered) {
         Store.Dev_Key_Num = Store.Layout_Key_Num = keypad.keys;
         Store.Dev_Knob_Num = Store.Layout_Knob_Num = keypad.knobs;
@@ -72,8 +76,10 @@ void Widget::onKeypadConnected(const device::Keypad &keypad, const device::ViewO
 
     if (Store.extended()) {
         buildPresetPage();
+        const EditStep step(this, editText(Language, EditText::ReadBack));
         // The configuration read back never replaces a record edited and not yet saved.
         device::applyView(Store, readBack, true);
+        noteRead(readBack);
         refreshLayerNames(Store.Select_PHY_Key_Layer);
         if (Store.Select_PHY_Key_Mode == record_rules::kLedType)
             refreshLedPage();
@@ -137,11 +143,12 @@ void Widget::onSaved(const device::SaveJob &job, const device::SaveOutcome &outc
         showSaveNotice();
         qCDebug(lcDevice, "download ok....");
     }
+    noteSaved(job, outcome);
 }
 
 void Widget::Read_configuration_clicked()
 {
-    if (Store.Dev_Connected != 1)
+    if (Store.Dev_Connected != 1 || !confirmLoss(Loss::View))
         return;
     if (Store.extended())
         readConfiguration(kLayers, kLastKeySlot, 0);
@@ -157,8 +164,10 @@ void Widget::readConfiguration(quint8 layers, quint8 keys, quint8 knobs)
 
 void Widget::onViewed(const device::ViewOutcome &outcome)
 {
+    const EditStep step(this, editText(Language, EditText::ReadBack));
     // Records edited while the read-back ran keep the user's bytes.
     device::applyView(Store, outcome, false);
+    noteRead(outcome);
     refreshLayerNames(Store.Select_PHY_Key_Layer);
     showViewNotice(outcome.records.size(), outcome.requested, outcome.complete());
 }

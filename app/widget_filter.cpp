@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/edit_step.h"
 #include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
@@ -22,6 +23,7 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
     for (QPushButton *button : std::as_const(Tab_Buttons)) {
         if (button != watched)
             continue;
+        const EditStep step(this, button->text());
         // the delay page assigns nothing, and its buttons never see the release
         if (ui->tabWidget->currentIndex() == kDelayPage)
             return true;

@@ -5,6 +5,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include "app/edit_history.h"
+#include "app/edit_step.h"
 #include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
@@ -87,6 +89,7 @@ void styleModeButtons(QWidget *window, int selected)
 
 void Widget::onLedModeClicked(int index)
 {
+    const EditStep step(this, QStringLiteral("LED"));
     Store.LED_Layer_Mode[Store.Select_PHY_Key_Layer] = quint8(index);
     styleModeButtons(this, index);
     Store.markLedChanged();
@@ -104,6 +107,7 @@ void Widget::onLedColourClicked(QPushButton *button)
         qCWarning(lcEditing) << "Invalid Select_PHY_Key:" << slot;
         return;
     }
+    const EditStep step(this, QStringLiteral("LED"));
     if (QAbstractButton *key = Key_Slot_Group->button(slot))
         key->setStyleSheet(keyColourStyle(colour));
     quint8 *rgb = Store.LED_Color_Table[Store.Select_PHY_Key_Layer][slot - 1];
@@ -131,8 +135,11 @@ void Widget::refreshLedPage()
 void Widget::onLedRead(const device::LedOutcome &outcome)
 {
     // An LED state edited and not yet saved is the user's, not replaced by the keypad's.
-    if (device::applyLed(Store, outcome) && Store.extended() &&
-        Store.Select_PHY_Key_Mode == record_rules::kLedType && outcome.layer == Store.Select_PHY_Key_Layer)
+    const bool taken = device::applyLed(Store, outcome);
+    if (taken)
+        Keypad_Copy->noteLed(Store, outcome.layer);
+    if (taken && Store.extended() && Store.Select_PHY_Key_Mode == record_rules::kLedType &&
+        outcome.layer == Store.Select_PHY_Key_Layer)
         showLedPage();
 }
 

@@ -98,6 +98,7 @@ void Widget::layoutDevicePicture()
     // slots 26 and 27 are on the form but in no picture
     setSlotVisible(ui, 26, false);
     setSlotVisible(ui, 27, false);
+    placeWindowMenuButton();
 }
 
 void Widget::refreshTabBarStyle()

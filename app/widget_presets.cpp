@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QVariantList>
 
+#include "app/edit_step.h"
 #include "app/editing_log.h"
 #include "app/widget.h"
 #include "device/store.h"
@@ -64,6 +65,7 @@ void Widget::buildPresetPage()
     for (int c = 0; c < grid->columnCount(); ++c)
         grid->setColumnStretch(c, 1);
     page->setLayout(grid);
+    enableKeyActivation(page);
 }
 
 bool Widget::removePresetPage()
@@ -86,6 +88,7 @@ void Widget::onPresetClicked(QPushButton *button)
         return;
     }
     const int layer = Store.Select_PHY_Key_Layer;
+    const EditStep step(this, button->text());
 
     QVector<int> codes;
     const QVariant value = button->property(kDataValue);

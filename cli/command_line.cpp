@@ -20,7 +20,8 @@ namespace
 const QStringList kSubcommands{QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("apply")};
 
 const char kHelp[] = R"(Usage:
-  zorveldeck                        open the window
+  zorveldeck [--language en|zh]     open the window, in English or Chinese
+                                    (default: the desktop's language)
   zorveldeck list                   list the keypads plugged in
   zorveldeck export FILE            save the keypad's configuration to a layout file
   zorveldeck apply [--force] FILE   write a layout file to the keypad

@@ -1,6 +1,7 @@
 // zorveldeck-demo: the application on the virtual keypad, plugged in from the start.
 //
 //   zorveldeck-demo --keys 15 --knobs 3 --variant 0 --vid 0x1189 --pid 0x8840 --no-model-answer
+//   zorveldeck-demo --language zh
 //
 // A subcommand after the demo's options runs the command line on the virtual keypad instead of
 // the window: zorveldeck-demo --keys 16 --knobs 3 --variant 10 export -
@@ -83,10 +84,15 @@ int main(int argc, char *argv[])
         {QStringLiteral("pid"), QStringLiteral("USB product id (0x8840)."), QStringLiteral("id")}, 0xFFFF};
     const QCommandLineOption silent(QStringLiteral("no-model-answer"),
                                     QStringLiteral("The keypad does not answer the model query."));
+    // read by the window's start-up, which also refuses a value other than en or zh
+    const QCommandLineOption language(QStringLiteral("language"),
+                                      QStringLiteral("The window's language, en or zh (default: the desktop's)."),
+                                      QStringLiteral("en|zh"));
     parser.addOption(help);
     for (const NumberOption *o : {&keys, &knobs, &variant, &vid, &pid})
         parser.addOption(o->option);
     parser.addOption(silent);
+    parser.addOption(language);
     // "-platform" is one option, as QApplication reads it, not seven letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Qt's own options pass through to the application; any other unknown one is a mistake

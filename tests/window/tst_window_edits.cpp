@@ -1,0 +1,307 @@
+// Edits are never lost silently: the unsaved marker, the confirmations, undo and redo, keyboard
+// use, the window menu with layout files and the start language, through the real window on
+// the virtual keypad.
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <cstdio>
+
+#include "app/start_language.h"
+#include "device/store.h"
+#include "sim/virtual_keypad.h"
+#include "support/keypad_fixture.h"
+
+using namespace zd_test;
+
+namespace
+{
+
+// Answers every message box that opens while it exists with `button`, keeping its texts.
+struct BoxAnswers {
+    explicit BoxAnswers(QMessageBox::StandardButton button)
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, button] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text() + QLatin1Char('\n') + box->informativeText();
+                box->button(button)->click();
+            }
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    QStringList texts;
+};
+
+} // namespace
+
+class TestWindowEdits : public QObject
+{
+    Q_OBJECT
+    KeypadFixture *f = nullptr;
+
+    QPushButton *function(const QString &caption) const
+    {
+        for (QPushButton *b : (*f)->Tab_Buttons)
+            if (b->text() == caption)
+                return b;
+        qFatal("no function button %s", qPrintable(caption));
+    }
+    // Selects the slot, brings the function's page to the front and clicks the function.
+    void assign(int slot, const QString &caption)
+    {
+        f->click(QStringLiteral("pushButton_K%1").arg(slot));
+        QPushButton *b = function(caption);
+        auto *tabs = f->child<QTabWidget>("tabWidget");
+        for (int page = 0; page < tabs->count(); ++page)
+            if (tabs->widget(page)->isAncestorOf(b) && tabs->currentIndex() != page)
+                f->clickTab(page);
+        f->click(b);
+    }
+    // Key clicks where the focus is. The offscreen platform does not give the window its
+    // activation back when a message box closes, which a shortcut needs.
+    void keys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier, int times = 1)
+    {
+        (*f)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->window()));
+        for (int i = 0; i < times; ++i) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : f->window(), key, modifiers);
+        }
+        f->waitIdle();
+    }
+    // The standard records without the slot and layer bytes of their headers (which selecting
+    // a slot stamps), the layer in front and the captions of the picture.
+    QByteArray state() const
+    {
+        QByteArray all = QByteArray::number(Store.Select_PHY_Key_Layer);
+        for (const auto &layer : Store.PHY_KEY_Value)
+            for (const auto &record : layer)
+                all += recordBytes(record).mid(3);
+        for (int n = 1; n <= 25; ++n)
+            all += f->slotText(n).toUtf8() + '|';
+        return all;
+    }
+
+  private slots:
+    void init()
+    {
+        f = new KeypadFixture;
+        QVERIFY(f->connectKeypad(15, 3, 0));
+    }
+    void cleanup() { delete f; }
+
+    void unsavedChangesAreMarkedAndConfirmed()
+    {
+        QVERIFY(!(*f)->isWindowModified());
+        {
+            BoxAnswers none(QMessageBox::Cancel);
+            f->click("Read_Configuration"); // nothing unsaved: read without asking
+            QVERIFY(none.texts.isEmpty());
+        }
+        sim::clearLogs();
+        assign(1, "A");
+        assign(2, "B");
+        QVERIFY((*f)->isWindowModified());
+        QCOMPARE(f->child<QWidget>("download")->toolTip(),
+                 QStringLiteral("2 changes waiting to be saved to the keypad"));
+        {
+            BoxAnswers cancel(QMessageBox::Cancel);
+            f->click("Read_Configuration");
+            QCOMPARE(cancel.texts.size(), 1);
+            QVERIFY(cancel.texts[0].contains("Replace the changes") && cancel.texts[0].contains("2 changes"));
+            QVERIFY(!(*f)->close());
+        }
+        QVERIFY(sim::received().isEmpty() && f->slotText(1) == "A"); // the keypad was not read
+        {
+            BoxAnswers discard(QMessageBox::Discard);
+            QVERIFY((*f)->close());
+        }
+        (*f)->show();
+        f->click("download");
+        QVERIFY(!(*f)->isWindowModified());
+        QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05)); // the usage of B
+        assign(3, "C");
+        QVERIFY((*f)->isWindowModified());
+        // Save to keypad: the window closes once the keypad has every change
+        BoxAnswers save(QMessageBox::Save);
+        QVERIFY(!(*f)->close());
+        QTRY_VERIFY(!(*f)->isVisible());
+        QCOMPARE(sim::storedRecord(0, 3, false).at(11), char(0x06));
+    }
+
+    void tenUndosAndRedos()
+    {
+        const QByteArray before = state();
+        assign(1, "A");
+        assign(1, "B");
+        f->click("cancel"); // Clear
+        assign(2, "Ctrl+");
+        assign(2, "Z"); // a combination
+        f->click("Layer2");
+        assign(4, "1");
+        f->clickTab(5);
+        f->click("pushButton_K4");
+        f->child<QSpinBox>("spinBox")->setFocus();
+        keys(Qt::Key_Up, Qt::NoModifier, 3); // three values typed into the delay box: one step
+        f->clickTab(0);
+        assign(5, "F1");
+        f->click("cancel_2"); // Clear All of layer 2
+        assign(6, "Tab");
+        f->click("download"); // saved: what is undone now must reach the keypad again
+        QCOMPARE((*f)->Undo_Stack->count(), 10);
+        const QByteArray after = state();
+
+        keys(Qt::Key_Z, Qt::ControlModifier, 10);
+        QCOMPARE(state(), before);
+        // the records whose saved bytes differ from these are flagged again: K2 of layer 1, K4 and K6 of
+        // layer 2
+        QCOMPARE(f->child<QWidget>("download")->toolTip(),
+                 QStringLiteral("3 changes waiting to be saved to the keypad"));
+        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 5);
+        keys(Qt::Key_Y, Qt::ControlModifier, 5);
+        QCOMPARE(state(), after);
+        QVERIFY(!(*f)->isWindowModified());
+    }
+
+    void everythingWithTheKeyboardAlone()
+    {
+        QVector<QWidget *> slotButtons;
+        for (int n = 1; n <= 24; ++n) // the 15 keys and 3 knobs
+            slotButtons << f->child<QWidget>(QStringLiteral("pushButton_K%1").arg(n));
+        slotButtons[0]->setFocus();
+        for (int i = 1; i < slotButtons.size(); ++i) {
+            keys(Qt::Key_Tab, Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget(), slotButtons[i]);
+        }
+        keys(Qt::Key_Tab, Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget(), f->child<QTabWidget>("tabWidget")->tabBar());
+        auto *info = f->child<QTextEdit>("lineEdit");
+        QVERIFY(info->isReadOnly() && !(info->focusPolicy() & Qt::TabFocus));
+
+        // Space or Enter on a focused function button writes what a click writes
+        int compared = 0;
+        for (int page : {0, 1, 2, 4}) {
+            f->clickTab(page);
+            for (QPushButton *b : (*f)->Tab_Buttons) {
+                if (!b->isVisible())
+                    continue;
+                slotButtons[0]->setFocus();
+                keys(Qt::Key_Space, Qt::NoModifier); // selects K1
+                f->click("cancel");
+                b->setFocus();
+                keys(compared % 2 ? Qt::Key_Space : Qt::Key_Return, Qt::NoModifier);
+                f->click("pushButton_K2");
+                f->click("cancel");
+                f->click(b);
+                QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][1]).mid(3),
+                         recordBytes(Store.PHY_KEY_Value[0][2]).mid(3));
+                QCOMPARE(f->slotText(1), f->slotText(2));
+                ++compared;
+            }
+        }
+        QVERIFY(compared > 150);
+    }
+
+    void layoutFilesFromTheWindowMenu()
+    {
+        auto *menu = f->child<QToolButton>("Window_Menu_Button");
+        for (const QSize s : {QSize(1920, 1006), QSize(1280, 720), QSize(1024, 768), QSize(1600, 1200)}) {
+            f->resizeWindow(s.width(), s.height());
+            QVERIFY(menu->isVisible());
+            for (QWidget *w : (*f)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                QVERIFY2(w == menu || !w->isVisible() || !w->geometry().intersects(menu->geometry()),
+                         qPrintable(w->objectName()));
+        }
+        bool shown = false;
+        QTimer::singleShot(100, [&] { shown = (*f)->Window_Menu->isVisible(), (*f)->Window_Menu->close(); });
+        f->click(menu);
+        QVERIFY(shown);
+
+        QTemporaryDir dir;
+        QString file = dir.filePath("layout.json");
+        (*f)->Choose_Layout_File = [&](bool) { return file; };
+        assign(1, "A");
+        assign(2, "B");
+        keys(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        keys(Qt::Key_Z, Qt::ControlModifier, 2);
+        QVERIFY(!(*f)->isWindowModified() && f->slotText(1) == "NULL");
+        keys(Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(f->slotText(1) == "A" && f->slotText(2) == "B");
+        QVERIFY((*f)->isWindowModified() && f->statusText().contains("layout.json"));
+        QCOMPARE((*f)->Undo_Stack->index(), 1); // opening is one step
+        f->click("download");
+        f->click("Read_Configuration");
+        QCOMPARE(sim::storedRecord(0, 1, false).at(11), char(0x04));
+        QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05));
+
+        // refused or unreadable: a message, and nothing changes
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray json = in.readAll();
+        const QByteArray bad[] = {QByteArray(json).replace("\"keys\": 15", "\"keys\": 16"),
+                                  json.left(json.size() / 2)};
+        assign(3, "C");
+        for (const QByteArray &text : bad) {
+            file = dir.filePath("bad.json");
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(text) == text.size());
+            out.close();
+            const QByteArray store = state();
+            const int steps = (*f)->Undo_Stack->count();
+            BoxAnswers ok(QMessageBox::Ok);
+            keys(Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(ok.texts.size(), 1);
+            QVERIFY(ok.texts[0].contains(&text == bad ? "16 keys, 3 knobs" : "cannot be opened"));
+            QVERIFY(state() == store && (*f)->Undo_Stack->count() == steps);
+        }
+    }
+
+    // The window's language at start: the desktop's, or --language (a process each).
+    void startLanguage()
+    {
+        const auto run = [](const char *lang, const QStringList &arguments) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char *v : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+                env.remove(v);
+            env.insert("LANG", lang);
+            env.insert("ZD_START_LANGUAGE_PROBE", "1");
+            p.setProcessEnvironment(env);
+            p.start(QCoreApplication::applicationFilePath(), arguments);
+            p.waitForFinished(30000);
+            return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        };
+        QCOMPARE(run("zh_CN.UTF-8", {}), QStringLiteral("保存配置"));
+        QCOMPARE(run("C", {}), QStringLiteral("Save settings"));
+        QCOMPARE(run("zh_CN.UTF-8", {"--language", "en"}), QStringLiteral("Save settings"));
+        QCOMPARE(run("C", {"--language=zh"}), QStringLiteral("保存配置"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("ZD_START_LANGUAGE_PROBE")) {
+        QString error;
+        if (!start_language::choose(argc, argv, &error))
+            return 2;
+        QApplication app(argc, argv);
+        Widget w;
+        std::printf("%s\n", w.findChild<QPushButton *>("download")->text().trimmed().toUtf8().constData());
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestWindowEdits checks;
+    return QTest::qExec(&checks, argc, argv);
+}
+
+#include "tst_window_edits.moc"
