@@ -30,7 +30,7 @@ class TestCoreCatalogue : public QObject
     void codesAreTheUsagesOfTheirNames()
     {
         // boot-keyboard modifier bits, keyboard usages, consumer usages (low byte, high byte row)
-        const char *const modifiers[] = {"Ctrl+", "Shift+", "Alt+", "Win+",
+        const char *const modifiers[] = {"Ctrl+",       "Shift+",       "Alt+",       "Win+",
                                          "Right Ctrl+", "Right Shift+", "Right Alt+", "Right Win+"};
         for (int bit = 0; bit < 8; ++bit)
             QCOMPARE(codeOf.value(modifiers[bit]), quint8(1 << bit));
@@ -45,8 +45,8 @@ class TestCoreCatalogue : public QObject
         QCOMPARE(codeOf.value(QString::fromUtf8("＆")), quint8(0x24));
         QCOMPARE(codeOf.value("PrtSc\nSysRq"), quint8(0x46));
         QVERIFY(!codeOf.contains("PrtSc SysRq"));
-        const QPair<const char *, int> media[] = {{"播放/暂停", 0x00CD}, {"My Computer", 0x0194},
-                                                  {"WWW Pageback", 0x0224}, {"Bass-", 0x0153}};
+        const QPair<const char *, int> media[] = {
+            {"播放/暂停", 0x00CD}, {"My Computer", 0x0194}, {"WWW Pageback", 0x0224}, {"Bass-", 0x0153}};
         for (const auto &m : media) {
             const int row = rowOf.value(QString::fromUtf8(m.first));
             QCOMPARE(kRows[row].code | kRows[row + 1].code << 8, m.second);

@@ -49,11 +49,11 @@ class TestCoreDevice : public QObject
                     QCOMPARE(QByteArray(reinterpret_cast<const char *>(array[l][s]), kRecordSize),
                              QByteArray::fromHex("FD000101") + QByteArray(kRecordSize - 4, '\0'));
         QCOMPARE(device::pendingChanges(Store), 0);
-        QCOMPARE(QVector<int>({Store.Select_PHY_Key, Store.Select_PHY_Key_Layer, Store.Select_PHY_Key_Mode,
-                               Store.Dev_Connected, Store.Dev_Variant, Store.Layout_Key_Num,
-                               Store.Layout_Knob_Num, Store.Cur_VID, Store.Cur_PID, Store.Save_Notice_Active,
-                               Store.LED_Layer_Mode[2]}),
-                 QVector<int>({0, 0, 1, 0, 0, 15, 3, 0x1189, 0x8840, 0, 0}));
+        QCOMPARE(
+            QVector<int>({Store.Select_PHY_Key, Store.Select_PHY_Key_Layer, Store.Select_PHY_Key_Mode,
+                          Store.Dev_Connected, Store.Dev_Variant, Store.Layout_Key_Num, Store.Layout_Knob_Num,
+                          Store.Cur_VID, Store.Cur_PID, Store.Save_Notice_Active, Store.LED_Layer_Mode[2]}),
+            QVector<int>({0, 0, 1, 0, 0, 15, 3, 0x1189, 0x8840, 0, 0}));
         QVERIFY(!Store.dev_list && !Store.extended());
         Store.Dev_Variant = kExtendedVariant;
         QCOMPARE(Store.record(1, 4), Store.PHY2_KEY_Value[1][4]);
@@ -69,9 +69,11 @@ class TestCoreDevice : public QObject
         QTest::newRow("8851 under 1189") << QVector<Entry>{{0x1189, 0x8851, 0}} << 0 << 0;
         QTest::newRow("8851 under 514C") << QVector<Entry>{{0x514C, 0x8851, 0}} << 0x514C << 0x8851;
         QTest::newRow("1189 wins wherever listed")
-            << QVector<Entry>{{0x514C, 0x8842, 0}, {0x046d, 0xc52b, 0}, {0x1189, 0x8850, 1}} << 0x1189 << 0x8850;
+            << QVector<Entry>{{0x514C, 0x8842, 0}, {0x046d, 0xc52b, 0}, {0x1189, 0x8850, 1}} << 0x1189
+            << 0x8850;
         QTest::newRow("product ids in table order")
-            << QVector<Entry>{{0x1189, 0x8833, 0}, {0x1189, 0x8831, 2}, {0x1189, 0x8840, 1}} << 0x1189 << 0x8840;
+            << QVector<Entry>{{0x1189, 0x8833, 0}, {0x1189, 0x8831, 2}, {0x1189, 0x8840, 1}} << 0x1189
+            << 0x8840;
     }
     void searchFindsTheFirstIdInOrder()
     {
@@ -86,7 +88,8 @@ class TestCoreDevice : public QObject
 
     void opensTheFirstInterfaceZeroOfTheId()
     {
-        const auto all = listOf({{0x1189, 0x8842, 0}, {0x514C, 0x8840, 1}, {0x514C, 0x8840, 0}, {0x514C, 0x8840, 0}});
+        const auto all =
+            listOf({{0x1189, 0x8842, 0}, {0x514C, 0x8840, 1}, {0x514C, 0x8840, 0}, {0x514C, 0x8840, 0}});
         discovery::Match m = discovery::match(&all[0], {0x514C, 0x8840});
         QVERIFY(m.listed);
         QCOMPARE(m.interfaceZero, &all[2]);

@@ -46,9 +46,10 @@ class TestCoreEditing : public QObject
         QTest::addColumn<int>("counterAfter");
         QTest::addColumn<int>("from");
         QTest::addColumn<QByteArray>("expected");
-        auto row = [](const char *name, bool ext, int counter, const char *clicks, const char *made, int after,
-                      int from, const char *hex) {
-            QTest::newRow(name) << ext << counter << clicks << made << after << from << QByteArray::fromHex(hex);
+        auto row = [](const char *name, bool ext, int counter, const char *clicks, const char *made,
+                      int after, int from, const char *hex) {
+            QTest::newRow(name) << ext << counter << clicks << made << after << from
+                                << QByteArray::fromHex(hex);
         };
         row("ctrl, A, C", false, 0, "m01 k04 k06", "+++", 2, 10, "01040006");
         row("ctrl collects with a symbol", false, 0, "m01 s1e", "++", 1, 10, "031e");
@@ -89,11 +90,20 @@ class TestCoreEditing : public QObject
             const QByteArray before = bytes(r, 0, kRecordSize);
             Refusal why = nullptr;
             switch (list[i][0].toLatin1()) {
-            case 'm': why = writeModifier(r, extended, v); break;
-            case 'k': why = writeKeyCode(r, extended, v); break;
-            case 's': why = writeShiftedSymbol(r, extended, v); break;
-            case 'o': why = writeMouseAction(r, extended, v); break;
-            default: why = writeMediaKey(r, extended, quint8(list[i].mid(3, 2).toInt(nullptr, 16)), v);
+            case 'm':
+                why = writeModifier(r, extended, v);
+                break;
+            case 'k':
+                why = writeKeyCode(r, extended, v);
+                break;
+            case 's':
+                why = writeShiftedSymbol(r, extended, v);
+                break;
+            case 'o':
+                why = writeMouseAction(r, extended, v);
+                break;
+            default:
+                why = writeMediaKey(r, extended, quint8(list[i].mid(3, 2).toInt(nullptr, 16)), v);
             }
             QVERIFY2((why == nullptr) == (made[i] == '+'), qPrintable(list[i]));
             if (why)
@@ -126,8 +136,8 @@ class TestCoreEditing : public QObject
         row("bit order, past the counter", false, "01 0000000000 00 84 04 00 1e", "Alt+Right Win+A1!",
             "Alt+Right Win+ A 1!", "Alt+Right Win+A1!");
         row("modifiers alone", false, "01 0000000000 00 05", "Ctrl+Alt+", "Ctrl+Alt+", "Ctrl+Alt+");
-        row("shift, symbol, enter", false, "01 0000000000 00 02 35 00 28", "Shift+~、Enter", "Shift+ ~、 Enter",
-            "Shift+~、Enter");
+        row("shift, symbol, enter", false, "01 0000000000 00 02 35 00 28", "Shift+~、Enter",
+            "Shift+ ~、 Enter", "Shift+~、Enter");
         row("media", false, "02 0000000000 00 cd 00", "Play/Pause", " Play/Pause", "播放/暂停");
         row("no media name", false, "02 0000000000 00 11 00", "", "", "");
         row("mouse", false, "03 0000000000 01 00 01", "Mouse LeftKey", " Mouse LeftKey", "鼠标左键");
@@ -136,8 +146,8 @@ class TestCoreEditing : public QObject
         row("extended strokes", true, "01 00 02 0000 f2 0000 04 0000 f8", "Shift+ARight Win+",
             "Shift+ARight Win+", "Shift+ARight Win+");
         row("extended media", true, "02 00 04 0000 94 0000 01", "My Computer", "My Computer", "我的电脑");
-        row("extended ctrl mouse", true, "03 00 04 0000 f1 0000 00 0000 00 0000 00 0000 ff", "Ctrl+Mouse Down",
-            "Ctrl+Mouse Down", "Ctrl+鼠标向下");
+        row("extended ctrl mouse", true, "03 00 04 0000 f1 0000 00 0000 00 0000 00 0000 ff",
+            "Ctrl+Mouse Down", "Ctrl+Mouse Down", "Ctrl+鼠标向下");
         row("mask is no code", true, "03 00 04 0000 01 0000 00 0000 00 0000 00 0000 01", "", "", "");
         row("unnamed code", true, "01 00 01 0000 f9", "", "", "");
     }
@@ -169,7 +179,8 @@ class TestCoreEditing : public QObject
         QCOMPARE(bytes(r, 57, 4).toHex(), QByteArray("ea600000"));
         QCOMPARE(delays::strokeDelay(r, 17), 60000);
         // rows after the first show at least 50
-        for (auto [row, stored, shown] : {std::tuple{0, 0, 0}, {0, 20, 20}, {1, 0, 50}, {1, 51, 51}, {17, 300, 300}}) {
+        for (auto [row, stored, shown] :
+             {std::tuple{0, 0, 0}, {0, 20, 20}, {1, 0, 50}, {1, 51, 51}, {17, 300, 300}}) {
             delays::storeStrokeDelay(r, row, stored);
             QCOMPARE(delays::shownStrokeDelay(r, row), shown);
         }

@@ -61,9 +61,10 @@ class TestCoreViews : public QObject
         QTest::newRow("9+2") << 9 << 2 << 0 << 0x8840 << L::L9_2 << 9 << k2;
         QTest::newRow("11+3") << 11 << 3 << 0 << 0x8840 << L::L11_3 << 11 << k3;
         QTest::newRow("12+4 v10") << 12 << 4 << 10 << 0x8842 << L::L12_4 << 12 << (k3 + V{13, 14, 15});
-        QTest::newRow("16+3") << 16 << 3 << 0 << 0x8840 << L::L16_3 << 16 << V{17, 18, 19, 20, 21, 22, 23, 24, 25};
+        QTest::newRow("16+3") << 16 << 3 << 0 << 0x8840 << L::L16_3 << 16
+                              << V{17, 18, 19, 20, 21, 22, 23, 24, 25};
         QTest::newRow("21+1") << 21 << 1 << 0 << 0x8840 << L::L21_1 << 21 << V{24, 23, 22};
-        const QPair<int, L> keysOnly[] = {{1, L::L1_0}, {2, L::L2_0}, {3, L::L3_0}, {4, L::L4_0},
+        const QPair<int, L> keysOnly[] = {{1, L::L1_0}, {2, L::L2_0}, {3, L::L3_0},   {4, L::L4_0},
                                           {5, L::L5_0}, {6, L::L6_0}, {12, L::L12_0}, {16, L::L16_0}};
         for (const auto &k : keysOnly)
             QTest::addRow("%d+0", k.first) << k.first << 0 << 0 << 0x8840 << k.second << k.first << V{};
@@ -151,9 +152,11 @@ class TestCoreViews : public QObject
 
     void styles()
     {
-        const QString plain = "QPushButton{background-color: rgba(125, 125, 125, 5);border-radius:10px;color:#FFFFFF;}";
+        const QString plain =
+            "QPushButton{background-color: rgba(125, 125, 125, 5);border-radius:10px;color:#FFFFFF;}";
         QCOMPARE(plainSlotStyle(), plain);
-        QCOMPARE(highlightedSlotStyle(), QString(plain).insert(plain.size() - 1, "border:4px solid #e1e100;"));
+        QCOMPARE(highlightedSlotStyle(),
+                 QString(plain).insert(plain.size() - 1, "border:4px solid #e1e100;"));
         const PictureGeometry d = layoutOf(15, 3, 0, 0x8840);
         QCOMPARE(d.find(3)->style, ButtonStyle::Plain);
         QCOMPARE(d.find(23)->buttonStyle, QString(plain).replace("10px", "68px"));

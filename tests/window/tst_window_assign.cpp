@@ -25,12 +25,22 @@ class TestWindowAssign : public QObject
     void clicks(const QStringList &names)
     {
         for (const QString &n : names)
-            n.startsWith('#') ? f->clickTab(n.mid(1).toInt()) : f->click(n.startsWith('K') ? "pushButton_" + n : n);
+            n.startsWith('#') ? f->clickTab(n.mid(1).toInt())
+                              : f->click(n.startsWith('K') ? "pushButton_" + n : n);
     }
     QString selectedName() { return f->text(QStringLiteral("pushButton_SeleKey")); }
-    bool framed(int n) { return f->child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100"); }
-    QByteArray std(int layer, int slot, int n = kRecordSize) { return recordBytes(Store.PHY_KEY_Value[layer][slot], n); }
-    QByteArray ext(int layer, int slot, int n = kRecordSize) { return recordBytes(Store.PHY2_KEY_Value[layer][slot], n); }
+    bool framed(int n)
+    {
+        return f->child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100");
+    }
+    QByteArray std(int layer, int slot, int n = kRecordSize)
+    {
+        return recordBytes(Store.PHY_KEY_Value[layer][slot], n);
+    }
+    QByteArray ext(int layer, int slot, int n = kRecordSize)
+    {
+        return recordBytes(Store.PHY2_KEY_Value[layer][slot], n);
+    }
 
   private slots:
     void init() { f = new KeypadFixture; }
@@ -51,7 +61,8 @@ class TestWindowAssign : public QObject
         QTest::addColumn<QString>("info");
         auto row = [](const char *name, bool ext, const char *clicks, const char *hex, const char *caption,
                       const char *info) {
-            QTest::newRow(name) << ext << QString(clicks).split(' ') << QByteArray::fromHex(hex) << caption << info;
+            QTest::newRow(name) << ext << QString(clicks).split(' ') << QByteArray::fromHex(hex) << caption
+                                << info;
         };
         row("ctrl, A, C", false, "pushButton_Ctrl pushButton_A pushButton_C", "01 0000000000 02 0104 0006",
             "Ctrl+ A C", "Ctrl+ A C");
@@ -59,7 +70,8 @@ class TestWindowAssign : public QObject
             "Ctrl+Alt+ Ctrl+Alt+ ~", "Ctrl+Shift+Alt+ ~、");
         row("media", false, "#2 start_pause volminus_2", "02 0000000000 04 cd00 0000 9401",
             "Play/Pause My Computer", " Play/Pause");
-        row("keys, then mouse clears", false, "pushButton_Shift pushButton_A pushButton_B #4 mouse_left pushButton_2",
+        row("keys, then mouse clears", false,
+            "pushButton_Shift pushButton_A pushButton_B #4 mouse_left pushButton_2",
             "03 0000000000 01 0001 0000 ff00 0000", "Mouse LeftKey Mouse Wheel-", "");
         row("extended", true, "#1 CtrlShifta #0 pushButton_A #1 CtrlAlta_4",
             "01 00 04 0000 f1 0000 f2 0000 04 0000 f4 0000", "Ctrl+Shift+ A command", "Ctrl+Shift+AWin+");
@@ -99,8 +111,10 @@ class TestWindowAssign : public QObject
         QCOMPARE(selectedName() + f->info(), QStringLiteral("NULL"));
         QCOMPARE(QStringList({f->slotText(2), f->slotText(17), f->slotText(4)}),
                  QStringList({"Ctrl+A", "Volume+", "NULL"}));
-        QCOMPARE(f->child("Layer2")->styleSheet(), QStringLiteral("QPushButton{background-color: #FFFFFF;color:#383838;}"));
-        QCOMPARE(f->child("Layer1")->styleSheet(), QStringLiteral("QPushButton{background-color: #383838;color:#FFFFFF;}"));
+        QCOMPARE(f->child("Layer2")->styleSheet(),
+                 QStringLiteral("QPushButton{background-color: #FFFFFF;color:#383838;}"));
+        QCOMPARE(f->child("Layer1")->styleSheet(),
+                 QStringLiteral("QPushButton{background-color: #383838;color:#FFFFFF;}"));
         click("pushButton_B"); // nothing is assigned without a selected slot
         QCOMPARE(std(1, 0).mid(9, 3), QByteArray(3, '\0'));
 
@@ -132,7 +146,8 @@ class TestWindowAssign : public QObject
         QVERIFY(!framed(7) && !framed(4));
         QCOMPARE(std(0, 4, 2), QByteArray::fromHex("FD00"));
         click("LED_Mode_2");
-        QCOMPARE(std(0, 0, 12), QByteArray::fromHex("FEB00108000000000001" "0052"));
+        QCOMPARE(std(0, 0, 12), QByteArray::fromHex("FEB00108000000000001"
+                                                    "0052"));
     }
 
     void fullRecordsRefuseMore()
@@ -185,7 +200,8 @@ class TestWindowAssign : public QObject
         QCOMPARE(f->slotText(5), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
         clicks({"K2", "cancel_2"});
         for (int slot = 0; slot < kSlots; ++slot)
-            QCOMPARE(Store.Modify_Key_Flag[1][slot], quint8(slot == 2 || slot == 3 || slot == 5 || slot == 25));
+            QCOMPARE(Store.Modify_Key_Flag[1][slot],
+                     quint8(slot == 2 || slot == 3 || slot == 5 || slot == 25));
         for (int n = 1; n <= 25; ++n)
             QCOMPARE(f->slotText(n), QStringLiteral("NULL"));
         QCOMPARE(f->window()->Delay_SpinBoxes[1]->value(), 50);

@@ -77,7 +77,8 @@ class TestDeviceConnection : public QObject
             expected << bytesOf({3, 0xFA, 25, 0, layer}); // every key slot of every layer
         QCOMPARE(receivedBytes(), expected);
         QCOMPARE(f->statusText() + f->statusStyle(), "Device Connect" + kConnectedStyle);
-        QCOMPARE(QVector<int>({Store.Dev_Key_Num, Store.Dev_Knob_Num, Store.Layout_Key_Num, Store.Layout_Knob_Num}),
+        QCOMPARE(QVector<int>(
+                     {Store.Dev_Key_Num, Store.Dev_Knob_Num, Store.Layout_Key_Num, Store.Layout_Knob_Num}),
                  QVector<int>({21, 4, 21, 4}));
         QVERIFY(buttonsEnabled() && !(*f)->Model_Dialog->isVisible());
         (*f)->Language = 0;
@@ -111,14 +112,16 @@ class TestDeviceConnection : public QObject
         LogCapture log;
         for (int step = 0; step < 3; ++step) {
             f->poll();
-            QCOMPARE(f->statusText(), QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）"));
+            QCOMPARE(f->statusText(),
+                     QStringLiteral("已找到设备，但无权访问：请安装 udev 规则（见 README）"));
             QCOMPARE(f->statusStyle(), kDisconnectedStyle);
             QVERIFY(!Store.dev_list && !Store.Dev_Connected && !sim::openHandles());
         }
         QCOMPARE(log.messages().filter("err_string = virtual keypad: cannot open the device").size(), 1);
         sim::setOpenFails(false);
         f->poll(2);
-        QCOMPARE(QVector<int>({Store.Dev_Connected, Store.Cur_VID, Store.Cur_PID}), QVector<int>({1, 0x514C, 0x8851}));
+        QCOMPARE(QVector<int>({Store.Dev_Connected, Store.Cur_VID, Store.Cur_PID}),
+                 QVector<int>({1, 0x514C, 0x8851}));
         QCOMPARE(sim::enumerations().last(), (QPair<quint16, quint16>(0x514C, 0x8851))); // watched by its ids
     }
 
@@ -232,7 +235,9 @@ class TestDeviceConnection : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(f->statusText().startsWith("Saving "), 2000);
         QVERIFY(f->statusText().endsWith("/7…")); // 4 records, 3 commits
         f->waitIdle();
-        QCOMPARE(f->statusText() + f->statusStyle(), QStringLiteral("Saved successfully" "background-color: rgb(0,225,40);border:0px;"));
+        QCOMPARE(f->statusText() + f->statusStyle(),
+                 QStringLiteral("Saved successfully"
+                                "background-color: rgb(0,225,40);border:0px;"));
         QVERIFY(buttonsEnabled());
         f->poll(3); // the notice owns the line for 1500 ms, then the state is shown again
         QCOMPARE(f->statusText(), QStringLiteral("Saved successfully"));
@@ -251,7 +256,8 @@ class TestDeviceConnection : public QObject
         (*f)->Language = 0;
         sim::setAnswerLimit(10);
         f->click("Read_Configuration");
-        QCOMPARE(f->statusText() + f->statusStyle(), "已读取 30/72 条记录：设备停止应答" + kDisconnectedStyle);
+        QCOMPARE(f->statusText() + f->statusStyle(),
+                 "已读取 30/72 条记录：设备停止应答" + kDisconnectedStyle);
     }
 
     // Unplugged and plugged back after the second record: nothing committed, every edit kept

@@ -33,13 +33,17 @@ class TestWindowEditingPages : public QObject
     KeypadFixture *f = nullptr;
 
     QSpinBox *row(int n) { return f->child<QSpinBox>(QStringLiteral("delay_spinBox_%1").arg(n)); }
-    QPushButton *rowLabel(int n) { return f->child<QPushButton>(QStringLiteral("pushButton_delay_%1").arg(n)); }
+    QPushButton *rowLabel(int n)
+    {
+        return f->child<QPushButton>(QStringLiteral("pushButton_delay_%1").arg(n));
+    }
     QString style(const QString &name) { return f->child(name)->styleSheet(); }
     QString keyStyle(int n) { return style(QStringLiteral("pushButton_K%1").arg(n)); }
     QByteArray colours(int layer) { return recordBytes(&Store.LED_Color_Table[layer][0][0], 48); }
     QPushButton *preset(const QString &caption)
     {
-        for (QPushButton *b : f->child<QTabWidget>("tabWidget")->widget(kPresetPage)->findChildren<QPushButton *>())
+        for (QPushButton *b :
+             f->child<QTabWidget>("tabWidget")->widget(kPresetPage)->findChildren<QPushButton *>())
             if (b->text() == caption)
                 return b;
         return nullptr;
@@ -83,12 +87,16 @@ class TestWindowEditingPages : public QObject
     void strokeRowsShowWhatTheNextSaveSends()
     {
         QVERIFY(f->connectKeypad(15, 3, 10));
-        const QByteArray stored = QByteArray::fromHex("fd060101000200" "1404" // row 1: 20 ms, A
-                                                      "000005" "012c00" "003200"); // B 0 ms, 300, 50
+        const QByteArray stored = QByteArray::fromHex("fd060101000200"
+                                                      "1404" // row 1: 20 ms, A
+                                                      "000005"
+                                                      "012c00"
+                                                      "003200"); // B 0 ms, 300, 50
         std::copy(stored.begin(), stored.end(), Store.PHY2_KEY_Value[0][6]);
         f->clickTab(kDelayPage);
         for (int n = 1; n <= 18; ++n) // no slot: the rows are disabled
-            QVERIFY(!row(n)->isEnabled() && row(n)->minimum() == (n == 1 ? 0 : 50) && row(n)->maximum() == 60000);
+            QVERIFY(!row(n)->isEnabled() && row(n)->minimum() == (n == 1 ? 0 : 50) &&
+                    row(n)->maximum() == 60000);
         f->click("pushButton_K3");
         row(1)->setValue(700);
         f->click("pushButton_K6");
@@ -121,7 +129,8 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(f->info(), QStringLiteral("LED Mode2   Red"));
         QCOMPARE(recordBytes(Store.PHY2_KEY_Value[1][0], 12), bytesOf({0xFD, 0, 1, 1}, 12));
         f->click("download");
-        QCOMPARE(receivedBytes(), (QVector<QByteArray>{padded("03FEB002080000000000010012"), padded("03FDFEFF")}));
+        QCOMPARE(receivedBytes(),
+                 (QVector<QByteArray>{padded("03FEB002080000000000010012"), padded("03FDFEFF")}));
     }
 
     // An extended keypad: the page asks the keypad for the layer's LED state (bounded wait),
@@ -143,7 +152,7 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(keyStyle(1), QStringLiteral("background-color: rgb(100, 101, 102);"));
 
         f->click("pushButton_K5");
-        f->click("LED_color_4"); // rgb(0, 255, 0)
+        f->click("LED_color_4");  // rgb(0, 255, 0)
         f->click("LED_color_36"); // rgb(255, 69, 0) replaces it
         QCOMPARE(recordBytes(Store.LED_Color_Table[1][4], 3), QByteArray::fromHex("FF4500"));
         QVERIFY(keyStyle(5).startsWith("QPushButton {   background-color: #ff4500;   color: white;"));
@@ -192,7 +201,8 @@ class TestWindowEditingPages : public QObject
         QCOMPARE(page->findChildren<QPushButton *>().size(), 31);
         auto *grid = qobject_cast<QGridLayout *>(page->layout());
         QCOMPARE(QVector<int>({grid->columnCount(), grid->rowCount()}), QVector<int>({8, 4}));
-        QCOMPARE(qobject_cast<QPushButton *>(grid->itemAtPosition(3, 6)->widget())->text(), QStringLiteral("Redo"));
+        QCOMPARE(qobject_cast<QPushButton *>(grid->itemAtPosition(3, 6)->widget())->text(),
+                 QStringLiteral("Redo"));
         const QByteArray untouched = recordBytes(&Store.PHY2_KEY_Value[0][0][0], sizeof Store.PHY2_KEY_Value);
         QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 0");
         f->click(preset("Copy"));
@@ -212,7 +222,8 @@ class TestWindowEditingPages : public QObject
         f->clickTab(0); // the strokes clicked next hold what was clicked, whatever Redo left
         f->click("pushButton_Ctrl");
         f->click("pushButton_A");
-        QCOMPARE(QByteArray() + char(r[5]) + char(r[8]) + char(r[11]) + char(r[14]), QByteArray::fromHex("032CF104"));
+        QCOMPARE(QByteArray() + char(r[5]) + char(r[8]) + char(r[11]) + char(r[14]),
+                 QByteArray::fromHex("032CF104"));
     }
 };
 

@@ -70,7 +70,8 @@ class TestWindowShell : public QObject
     void constructed()
     {
         QVERIFY(w->isVisible() && child("change")->isHidden() && child("pushButton_SeleKey")->isHidden());
-        for (const char *name : {"Layer1", "Layer3", "download", "cancel", "cancel_2", "Read_Configuration", "Dev_Sta_Dsp"})
+        for (const char *name :
+             {"Layer1", "Layer3", "download", "cancel", "cancel_2", "Read_Configuration", "Dev_Sta_Dsp"})
             QVERIFY2(!child(name)->isHidden(), name);
         QCOMPARE(w->Poll_Timer->interval(), 100);
         QVERIFY(w->Poll_Timer->isActive() && w->Model_Dialog->isHidden());
@@ -80,7 +81,8 @@ class TestWindowShell : public QObject
         const QList<QPushButton *> buttons = tabs()->findChildren<QPushButton *>();
         QCOMPARE(buttons.size(), 267);
         auto *late = new QPushButton("A", tabs()->widget(0));
-        for (QObject *o : QList<QObject *>{late, child("pushButton_K1")} + QList<QObject *>(buttons.begin(), buttons.end())) {
+        for (QObject *o : QList<QObject *>{late, child("pushButton_K1")} +
+                              QList<QObject *>(buttons.begin(), buttons.end())) {
             QEvent probe(SpyWidget::probe());
             QCoreApplication::sendEvent(o, &probe);
         }
@@ -92,8 +94,9 @@ class TestWindowShell : public QObject
     // in force; the tab titles and texts follow; another value of Language changes nothing.
     void languageSwitchesEveryCaption()
     {
-        const char *const titles[2][6] = {{"基础按键", "Ctrl Shift Alt", "多媒体", "RGB页", "鼠标", "延时"},
-                                          {"BaseKeys", "Ctrl Shift Alt", "MutiMedia", "RGB LED", "Mouse", "DelaySetting"}};
+        const char *const titles[2][6] = {
+            {"基础按键", "Ctrl Shift Alt", "多媒体", "RGB页", "鼠标", "延时"},
+            {"BaseKeys", "Ctrl Shift Alt", "MutiMedia", "RGB LED", "Mouse", "DelaySetting"}};
         for (int language : {1, 0, 1}) {
             QCOMPARE(w->Language, language);
             QList<QPushButton *> buttons;

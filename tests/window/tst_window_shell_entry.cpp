@@ -47,8 +47,8 @@ class TestWindowShellEntry : public QObject
     void quietMessagesDropOnlyTheKnownOnes()
     {
         static QStringList seen;
-        const QtMessageHandler before =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { seen << m; });
+        const QtMessageHandler before = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &m) { seen << m; });
         {
             QuietMessages quiet;
             qDebug("Unknown property PointSize");

@@ -72,7 +72,7 @@ class TestWindowViews : public QObject
     void pictureFollowsTheModel()
     {
         QCOMPARE(shownSlots().size(), 24); // 15 keys, 3 knobs
-        for (int n : {16, 18, 22, 24}) // the turn buttons are transparent, with or without a keypad
+        for (int n : {16, 18, 22, 24})     // the turn buttons are transparent, with or without a keypad
             QVERIFY2(showsTurnArrow(slot(n)), qPrintable(QString::number(n)));
         QVERIFY(f->connectKeypad(16, 3, 10));
         for (int n : {17, 19, 23, 25})
@@ -155,7 +155,8 @@ class TestWindowViews : public QObject
                        {"6key_2VT", 6, 2},   {"6key_0VT", 6, 0},  {"9key_3VT", 9, 3}};
         for (const auto &c : choices) {
             auto *button = dialog->findChild<QPushButton *>(QStringLiteral("BT_") + c.name);
-            QCOMPARE(dialog->childAt(dialog->findChild<QLabel *>(QStringLiteral("KB_") + c.name)->geometry().center()),
+            QCOMPARE(dialog->childAt(
+                         dialog->findChild<QLabel *>(QStringLiteral("KB_") + c.name)->geometry().center()),
                      button);
             f->click(button);
             QCOMPARE(QVector<int>({Store.Dev_Key_Num, Store.Dev_Knob_Num}), QVector<int>({c.keys, c.knobs}));
