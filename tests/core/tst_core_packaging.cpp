@@ -54,8 +54,7 @@ class TestPackaging : public QObject
         }
         const QSet<QString> searched = searchedIds();
         for (const char *vid : {"1189", "514C"})
-            for (const QString &pid :
-                 {"8842", "8840", "8830", "8831", "8832", "8833", "8850", "8851", "8852"})
+            for (const char *pid : {"8842", "8840", "8830", "8831", "8832", "8833", "8850", "8851", "8852"})
                 for (int interface = 0; interface < 3; ++interface) {
                     const QString alias = QStringLiteral("usb:v%1p%2d0100dc00dsc00dp00ic03isc00ip00in0%3")
                                               .arg(vid, pid)

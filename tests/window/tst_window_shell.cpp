@@ -1,36 +1,48 @@
-// The main window as constructed: visible parts, watched function buttons, the language
-// switch over every caption, and the tab bar as drawn.
+// The main window as constructed and as drawn: the language switch over every caption, the
+// device picture a model gets, where a resize puts the widgets and pictures (scaled as a fresh
+// layout would, for every size), the slot highlight, the tab bar and the model dialog.
+#include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTranslator>
 #include <QtTest>
 
 #include "app/dialog1.h"
-#include "app/widget.h"
 #include "device/store.h"
-#include "views/tab_style.h"
+#include "support/keypad_fixture.h"
+#include "views/window_geometry.h"
 
 namespace
 {
-// The window with a record of every object its event filter was asked about.
-class SpyWidget : public Widget
-{
-  public:
-    QSet<QObject *> filtered;
-    static QEvent::Type probe()
-    {
-        static const auto type = QEvent::Type(QEvent::registerEventType());
-        return type;
-    }
+const QString kPlain =
+    QStringLiteral("QPushButton{background-color: rgba(125, 125, 125, 5);border-radius:10px;color:#FFFFFF;}");
+const QString kHighlighted = QString(kPlain).insert(kPlain.size() - 1, "border:4px solid #e1e100;");
 
-  protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == probe())
-            filtered.insert(watched);
-        return Widget::eventFilter(watched, event);
-    }
-};
+// More than one pixel in fifty where `button` lies is the light blue of a knob's turn arrow:
+// the button lets its picture show through.
+bool showsTurnArrow(const QWidget *button)
+{
+    const QImage shot = button->window()->grab(button->geometry()).toImage();
+    int blue = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            blue += shot.pixelColor(x, y).blue() - shot.pixelColor(x, y).red() > 100;
+    return blue * 50 > shot.width() * shot.height();
+}
+
+QImage shown(const QLabel *l)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return l->pixmap().toImage();
+#else
+    return l->pixmap(Qt::ReturnByValue).toImage();
+#endif
+}
+
+QImage fresh(const char *path, int side)
+{
+    return QPixmap(path).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage();
+}
 } // namespace
 
 class TestWindowShell : public QObject
@@ -38,16 +50,18 @@ class TestWindowShell : public QObject
     Q_OBJECT
 
     QTranslator startupTranslator;
-    SpyWidget *w = nullptr;
+    KeypadFixture *f = nullptr;
 
-    template <typename T = QWidget> T *child(const QString &name)
+    QPushButton *slot(int n) const { return f->child<QPushButton>(QStringLiteral("pushButton_K%1").arg(n)); }
+    QLabel *label(int n) const { return f->child<QLabel>(QStringLiteral("pushButton_K%1_BK").arg(n)); }
+    QVector<int> shownSlots() const
     {
-        T *c = w->findChild<T *>(name);
-        if (!c)
-            qFatal("no widget %s", qPrintable(name));
-        return c;
+        QVector<int> out;
+        for (int n = 1; n <= 27; ++n)
+            if (!slot(n)->isHidden() && !label(n)->isHidden())
+                out << n;
+        return out;
     }
-    QTabWidget *tabs() { return child<QTabWidget>("tabWidget"); }
 
   private slots:
     void initTestCase()
@@ -56,38 +70,11 @@ class TestWindowShell : public QObject
         QVERIFY(startupTranslator.load(":/lanague_cn.qm"));
         QApplication::installTranslator(&startupTranslator);
     }
-    void init()
-    {
-        Store.reset();
-        w = new SpyWidget;
-    }
+    void init() { f = new KeypadFixture; }
     void cleanup()
     {
-        delete w;
-        w = nullptr;
-    }
-
-    void constructed()
-    {
-        QVERIFY(w->isVisible() && child("change")->isHidden() && child("pushButton_SeleKey")->isHidden());
-        for (const char *name :
-             {"Layer1", "Layer3", "download", "cancel", "cancel_2", "Read_Configuration", "Dev_Sta_Dsp"})
-            QVERIFY2(!child(name)->isHidden(), name);
-        QCOMPARE(w->Poll_Timer->interval(), 100);
-        QVERIFY(w->Poll_Timer->isActive() && w->Model_Dialog->isHidden());
-        QCOMPARE(tabs()->tabPosition(), QTabWidget::West);
-        QCOMPARE(tabs()->currentIndex(), 0);
-        // every function button of the pages is watched, a button added later is not, nor the picture
-        const QList<QPushButton *> buttons = tabs()->findChildren<QPushButton *>();
-        QCOMPARE(buttons.size(), 267);
-        auto *late = new QPushButton("A", tabs()->widget(0));
-        for (QObject *o : QList<QObject *>{late, child("pushButton_K1")} +
-                              QList<QObject *>(buttons.begin(), buttons.end())) {
-            QEvent probe(SpyWidget::probe());
-            QCoreApplication::sendEvent(o, &probe);
-        }
-        QCOMPARE(w->filtered.size(), 267);
-        QVERIFY(!w->filtered.contains(late));
+        delete f;
+        f = nullptr;
     }
 
     // Every caption of the function pages and the LED modes is a catalogue name of the language
@@ -97,13 +84,15 @@ class TestWindowShell : public QObject
         const char *const titles[2][6] = {
             {"基础按键", "Ctrl Shift Alt", "多媒体", "RGB页", "鼠标", "延时"},
             {"BaseKeys", "Ctrl Shift Alt", "MutiMedia", "RGB LED", "Mouse", "DelaySetting"}};
+        Widget *w = f->window();
+        auto *tabs = f->child<QTabWidget>("tabWidget");
         for (int language : {1, 0, 1}) {
             QCOMPARE(w->Language, language);
             QList<QPushButton *> buttons;
             for (int page : {0, 1, 2, 4})
-                buttons += tabs()->widget(page)->findChildren<QPushButton *>();
+                buttons += tabs->widget(page)->findChildren<QPushButton *>();
             for (int m = 0; m < 6; ++m)
-                buttons += child<QPushButton>(QStringLiteral("LED_Mode_%1").arg(m));
+                buttons += f->child<QPushButton>(QStringLiteral("LED_Mode_%1").arg(m));
             QCOMPARE(buttons.size(), 193);
             for (QPushButton *b : buttons) {
                 const int row = w->Key_Index_Map.value(b->text(), -1);
@@ -111,25 +100,63 @@ class TestWindowShell : public QObject
                          qPrintable(b->objectName() + " " + b->text()));
             }
             for (int i = 0; i < 6; ++i)
-                QCOMPARE(tabs()->tabText(i), QString::fromUtf8(titles[language][i]));
-            QCOMPARE(child<QPushButton>("change")->text(), language ? "中文" : "English");
-            QCOMPARE(child<QPushButton>("download")->text(), language ? "Save settings" : " 保存配置");
+                QCOMPARE(tabs->tabText(i), QString::fromUtf8(titles[language][i]));
+            QCOMPARE(f->text("download"), language ? "Save settings" : " 保存配置");
             QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked"));
         }
-        QCOMPARE(w->Key_Code_Map.value("鼠标中键"), quint8(0x62)); // the maps keep both languages
         w->Language = 2;
         QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked"));
         QCOMPARE(w->Language, 2);
-        QCOMPARE(child<QPushButton>("change")->text(), QStringLiteral("English"));
+        QCOMPARE(f->text("change"), QStringLiteral("English"));
     }
 
-    // Tabs 0.09 W by 0.05 H; the tab in front is drawn as a framed block 6 px inside its tab.
-    void tabBarAsDrawn()
+    void pictureFollowsTheModel()
     {
-        QCOMPARE(CustomTabStyle::tabSize(1921, 719), QSize(172, 35));
-        CustomTabStyle::install(tabs()->tabBar());
-        QCOMPARE(w->findChildren<CustomTabStyle *>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
-        QTabBar *bar = tabs()->tabBar();
+        QCOMPARE(shownSlots().size(), 24); // 15 keys, 3 knobs
+        for (int n : {16, 18, 22, 24})     // the turn buttons are transparent, with or without a keypad
+            QVERIFY2(showsTurnArrow(slot(n)), qPrintable(QString::number(n)));
+        QVERIFY(f->connectKeypad(16, 3, 10));
+        for (int n : {17, 19, 23, 25})
+            QVERIFY2(showsTurnArrow(slot(n)), qPrintable(QString::number(n)));
+        QCOMPARE(shown(label(16)).size(), slot(1)->size()); // a key
+        f->unplugKeypad();
+        QVERIFY(f->connectKeypad(0, 2, 0));
+        slot(16)->setText("Ctrl+A"); // laying out again changes nothing, captions included
+        (*f)->layoutDevicePicture();
+        QCOMPARE(shownSlots(), (QVector<int>{16, 17, 18, 19, 21})); // 1189:8840: knob 2 has no press
+        QCOMPARE(slot(16)->text(), QStringLiteral("Ctrl+A"));
+    }
+
+    void resizePlacesEverything()
+    {
+        f->click("pushButton_K7");
+        f->resizeWindow(1600, 1000);
+        QCOMPARE(QSize(int(Win_Width), int(Win_Height)), QSize(1600, 1000));
+        QCOMPARE(f->child("tabWidget")->geometry(), QRect(9, 500, 1580, 500));
+        QCOMPARE(f->child("download")->geometry(), QRect(1396, 350, 176, 70));
+        QCOMPARE(label(24)->geometry(), QRect(843, 321, 81, 81));
+        QCOMPARE(slot(24)->geometry(), QRect(843, 326, 81, 81));
+        QCOMPARE((*f)->Model_Dialog->geometry(), QRect(160, 250, 1264, 600));
+        // the selection is highlighted again after the layout; the knob presses lose their round style
+        QCOMPARE(slot(7)->styleSheet(), kHighlighted);
+        QCOMPARE(slot(23)->styleSheet(), kPlain);
+
+        // pictures scaled for every size, more sizes than are kept and one again (key side
+        // 0.08 H; knob presses at 1.25 S and 1.7 S); the tabs 0.09 W by 0.05 H
+        QTabBar *bar = f->child<QTabWidget>("tabWidget")->tabBar();
+        for (int H : {900, 1000, 1100, 1000, 1200}) {
+            f->resizeWindow(1600, H);
+            const int S = int(0.08 * H);
+            QCOMPARE(shown(label(1)), fresh(":/image/KEY1.png", S));
+            QCOMPARE(shown(label(17)), fresh(":/image/KN_IN150x150.png", int(1.25 * S)));
+            QCOMPARE(shown(label(23)), fresh(":/image/KN_IN150x150.png", int(1.7 * S)));
+            QCOMPARE(bar->tabRect(5).size(), QSize(144, int(0.05 * H)));
+        }
+        f->resizeWindow(1200, 750);
+        QCOMPARE(slot(1)->geometry(), QRect(126, 112, 60, 60));
+        QCOMPARE(slot(7)->styleSheet(), kHighlighted);
+
+        // the tab in front is drawn as a framed block 6 px inside its tab
         const QImage shot = bar->grab().toImage();
         for (int i : {0, 1}) {
             const QRect r = bar->tabRect(i);
@@ -138,6 +165,36 @@ class TestWindowShell : public QObject
             QCOMPARE(shot.pixelColor(r.left() + 8, y) == QColor(0x17, 0x75, 0xD8), i == 0);
             QVERIFY(shot.pixelColor(r.left() + 5, y) != QColor(0x89, 0xCF, 0xFF));
         }
+    }
+
+    void highlightFollowsTheSelection()
+    {
+        f->click("pushButton_K5");
+        f->click("pushButton_K17");
+        QCOMPARE(slot(17)->styleSheet(), kHighlighted);
+        QCOMPARE(slot(5)->styleSheet(), kPlain);
+        f->clickTab(3); // the standard LED page selects and highlights no slot
+        f->click("pushButton_K6");
+        QCOMPARE(slot(17)->styleSheet() + slot(6)->styleSheet(), kPlain + kPlain);
+        (*f)->layoutDevicePicture(); // knob presses get their round style back
+        QVERIFY(slot(23)->styleSheet().contains("border-radius:") && slot(23)->styleSheet() != kPlain);
+    }
+
+    // A click in the middle of a picture lands on its choice button, which sets the device's
+    // model only; the picture changes at the next poll step (see the device tests).
+    void dialogChoices()
+    {
+        Dialog1 *dialog = (*f)->Model_Dialog;
+        QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
+        dialog->show();
+        const QPair<const char *, QVector<int>> choices[] = {
+            {"12key_2VT", {12, 2}}, {"5key_Mute", {5, 0}}, {"3key_1VT_Mute", {3, 1}},
+            {"6key_2VT", {6, 2}},   {"6key_0VT", {6, 0}},  {"9key_3VT", {9, 3}}};
+        for (const auto &c : choices) {
+            f->click(dialog->findChild<QPushButton *>(QStringLiteral("BT_") + c.first));
+            QCOMPARE(QVector<int>({Store.Dev_Key_Num, Store.Dev_Knob_Num}), c.second);
+        }
+        QCOMPARE(QVector<int>({Store.Layout_Key_Num, Store.Layout_Knob_Num}), QVector<int>({15, 3}));
     }
 };
 
