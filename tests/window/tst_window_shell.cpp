@@ -187,9 +187,9 @@ class TestWindowShell : public QObject
         Dialog1 *dialog = (*f)->Model_Dialog;
         QVERIFY(dialog->windowFlags() & Qt::FramelessWindowHint);
         dialog->show();
-        const QPair<const char *, QVector<int>> choices[] = {
-            {"12key_2VT", {12, 2}}, {"5key_Mute", {5, 0}}, {"3key_1VT_Mute", {3, 1}},
-            {"6key_2VT", {6, 2}},   {"6key_0VT", {6, 0}},  {"9key_3VT", {9, 3}}};
+        const QPair<const char *, QVector<int>> choices[] = {{"12key_2VT", {12, 2}},    {"5key_Mute", {5, 0}},
+                                                             {"3key_1VT_Mute", {3, 1}}, {"6key_2VT", {6, 2}},
+                                                             {"6key_0VT", {6, 0}},      {"9key_3VT", {9, 3}}};
         for (const auto &c : choices) {
             f->click(dialog->findChild<QPushButton *>(QStringLiteral("BT_") + c.first));
             QCOMPARE(QVector<int>({Store.Dev_Key_Num, Store.Dev_Knob_Num}), c.second);
