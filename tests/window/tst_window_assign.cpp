@@ -334,7 +334,7 @@ class TestWindowAssign : public QObject
         QVERIFY(keyStyle(5).startsWith("QPushButton {   background-color: #ff4500;   color: white;"));
         f->click("pushButton_K17");
         QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 17");
-        f->click("LED_color_4");
+        f->click("LED_color_1");
         QCOMPARE(recordBytes(Store.LED_Color_Table[1][15], 3), pattern(100).mid(45, 3));
         sim::clearLogs();
         f->click("download");
