@@ -234,7 +234,7 @@ class TestDeviceConnection : public QObject
         QVERIFY(buttonsEnabled());
         f->poll(3); // the notice owns the line for 1500 ms, then the state is shown again
         QCOMPARE(f->statusText(), QStringLiteral("Saved successfully"));
-        QTRY_COMPARE_WITH_TIMEOUT(Store.Save_Notice_Active, quint8(0), 1800);
+        QTRY_COMPARE_WITH_TIMEOUT(Store.Save_Notice_Active, quint8(0), 5000);
         f->poll();
         QCOMPARE(f->statusText() + f->statusStyle(), "Device Connect" + kConnectedStyle);
 
