@@ -26,16 +26,11 @@ int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, 
         bool terminal = false)
 {
     QByteArray o, e;
-    QBuffer inBuffer(&in), outBuffer(&o), errBuffer(&e);
+    QBuffer inBuffer(&in), outBuffer(out ? out : &o), errBuffer(err ? err : &e);
     inBuffer.open(QIODevice::ReadOnly);
     outBuffer.open(QIODevice::WriteOnly);
     errBuffer.open(QIODevice::WriteOnly);
-    const int status = cli::run(args, {inBuffer, outBuffer, errBuffer, terminal});
-    if (out)
-        *out = o;
-    if (err)
-        *err = e;
-    return status;
+    return cli::run(args, {inBuffer, outBuffer, errBuffer, terminal});
 }
 
 // The keypad's memory of one record format and its extended LED state.
@@ -136,13 +131,8 @@ class TestCli : public QObject
         QTest::newRow("truncated") << apply << good.left(good.size() / 2) << "" << 6
                                    << "input: not valid JSON";
         QTest::newRow("wrong type") << apply << bad("\"keys\": 15", "\"keys\": \"15\"") << "" << 6 << "keys";
-        QTest::newRow("unknown version")
-            << apply << bad("\"version\": 1", "\"version\": 0") << "" << 6 << "0";
-        QTest::newRow("record length") << apply << bad("\"FD 01 01 00 ", "\"FD 01 01 ") << "" << 6 << "50";
-        QTest::newRow("slot out of range") << apply << bad("\"slot\": 24", "\"slot\": 31") << "" << 6 << "31";
         QTest::newRow("no keypad") << apply << good << "none" << 3 << "no keypad found";
         QTest::newRow("access denied") << apply << good << "denied" << 4 << "install the udev rule";
-        QTest::newRow("list, access denied") << QStringList{"list"} << good << "denied" << 4 << "udev rule";
         QTest::newRow("no model answer") << exportOut << good << "mute" << 1 << "did not say which model";
         QTest::newRow("write fails") << apply << good << "failing" << 1 << "failed after 0 of 72 records";
         QTest::newRow("no read-back") << exportOut << good << "silent" << 1 << "after 0 of 72 records";

@@ -1,14 +1,12 @@
 #include "keypad_fixture.h"
 
 #include <QApplication>
-#include <QLoggingCategory>
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QMutex>
-#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 
@@ -57,16 +55,10 @@ bool KeypadFixture::connectKeypad(quint8 keys, quint8 knobs, quint8 variant)
     return Store.Dev_Connected == 1;
 }
 
-void KeypadFixture::unplugKeypad()
-{
-    sim::unplug();
-    poll();
-}
-
-void KeypadFixture::click(const QString &buttonName)
-{
-    click(child<QAbstractButton>(buttonName));
-}
+// clang-format off
+void KeypadFixture::unplugKeypad() { sim::unplug(); poll(); }
+void KeypadFixture::click(const QString &buttonName) { click(child<QAbstractButton>(buttonName)); }
+// clang-format on
 
 void KeypadFixture::click(QAbstractButton *button)
 {
@@ -75,10 +67,7 @@ void KeypadFixture::click(QAbstractButton *button)
     QWidget *top = button->window();
     const QPoint at = button->mapTo(top, button->rect().center());
     QWidget *target = top->childAt(at);
-    QVERIFY2(target == button,
-             qPrintable(
-                 QStringLiteral("%1 is covered by %2")
-                     .arg(button->objectName(), target ? target->objectName() : QStringLiteral("nothing"))));
+    QVERIFY2(target == button, qPrintable(button->objectName() + " is covered"));
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(top, at));
     waitIdle();
 }
@@ -112,46 +101,27 @@ int KeypadFixture::tabCount(const QString &title) const
     return n;
 }
 
-QString KeypadFixture::text(const QString &buttonName) const
-{
-    return child<QAbstractButton>(buttonName)->text();
-}
-
-QString KeypadFixture::slotText(int slot) const
-{
-    return text(QStringLiteral("pushButton_K%1").arg(slot));
-}
-
-QString KeypadFixture::info() const
-{
-    return child<QTextEdit>(QStringLiteral("lineEdit"))->toPlainText();
-}
-
-QString KeypadFixture::statusText() const
-{
-    return child<QPushButton>(QStringLiteral("Dev_Sta_Dsp"))->text();
-}
-
-QString KeypadFixture::statusStyle() const
-{
-    return child<QPushButton>(QStringLiteral("Dev_Sta_Dsp"))->styleSheet();
-}
+// clang-format off
+QString KeypadFixture::text(const QString &name) const { return child<QAbstractButton>(name)->text(); }
+QString KeypadFixture::slotText(int slot) const { return text(QStringLiteral("pushButton_K%1").arg(slot)); }
+QString KeypadFixture::info() const { return child<QTextEdit>(QStringLiteral("lineEdit"))->toPlainText(); }
+QString KeypadFixture::statusText() const { return text(QStringLiteral("Dev_Sta_Dsp")); }
+QString KeypadFixture::statusStyle() const { return child(QStringLiteral("Dev_Sta_Dsp"))->styleSheet(); }
+// clang-format on
 
 namespace zd_test
 {
 
 QByteArray padded(const char *hex)
 {
-    QByteArray b = QByteArray::fromHex(hex);
+    const QByteArray b = QByteArray::fromHex(hex);
     return b + QByteArray(65 - b.size(), '\0');
 }
 
 QByteArray bytesOf(std::initializer_list<int> head, int size)
 {
     QByteArray b(size, '\0');
-    int i = 0;
-    for (int v : head)
-        b[i++] = char(v);
+    std::copy(head.begin(), head.end(), b.begin());
     return b;
 }
 
@@ -170,10 +140,7 @@ QVector<QByteArray> receivedBytes()
 
 int modelQueries()
 {
-    int n = 0;
-    for (const QByteArray &r : receivedBytes())
-        n += r == padded("03FBFBFB");
-    return n;
+    return int(receivedBytes().count(padded("03FBFBFB")));
 }
 
 } // namespace zd_test

@@ -1,15 +1,14 @@
-// Assigning functions by clicking: slot selection, layers, pages, the assignment filter
-// and clearing, on the real main window.
+// Editing by clicking on the real main window against the virtual keypad: slot selection, layers,
+// the function pages, refusals and clearing; the delay, LED and Procreate pages; down to what the
+// keypad stores.
+#include <QGridLayout>
 #include <QSignalSpy>
-#include <QTabBar>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QtTest>
 
-#include <cstring>
-
-#include "app/editing_log.h"
-#include "app/widget.h"
 #include "device/store.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
@@ -18,390 +17,384 @@ using namespace zd_test;
 
 namespace
 {
-enum Page { BaseKeys = 0, Modifiers = 1, Media = 2, Led = 3, Mouse = 4, Delay = 5 };
+const QString kSelected = QStringLiteral("color: #000000; background-color: white;");
+constexpr int kDelayPage = 5, kLedPage = 3, kPresetPage = 6;
+
+QByteArray pattern(int seed)
+{
+    QByteArray colours(48, '\0');
+    for (int i = 0; i < 48; ++i)
+        colours[i] = char(seed + i);
+    return colours;
 }
+} // namespace
 
 class TestWindowAssign : public QObject
 {
     Q_OBJECT
 
     KeypadFixture *f = nullptr;
-    Widget *w = nullptr;
 
-    template <typename T = QPushButton> T *child(const QString &name) { return f->child<T>(name); }
     void click(const QString &name) { f->click(name); }
-    void clickSlot(int n) { click(QStringLiteral("pushButton_K%1").arg(n)); }
-    QString slotText(int n) { return f->slotText(n); }
-    QString info() { return f->info(); }
+    void clicks(const QStringList &names)
+    {
+        for (const QString &n : names)
+            n.startsWith('#') ? f->clickTab(n.mid(1).toInt())
+                              : f->click(n.startsWith('K') ? "pushButton_" + n : n);
+    }
     QString selectedName() { return f->text(QStringLiteral("pushButton_SeleKey")); }
-    void showPage(int page) { f->clickTab(page); }
     bool framed(int n)
     {
-        return child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100");
+        return f->child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100");
     }
-    void save() { click(QStringLiteral("download")); }
-    const quint8 *std(int layer, int slot) { return Store.PHY_KEY_Value[layer][slot]; }
-    const quint8 *ext(int layer, int slot) { return Store.PHY2_KEY_Value[layer][slot]; }
+    QByteArray std(int layer, int slot, int n = kRecordSize)
+    {
+        return recordBytes(Store.PHY_KEY_Value[layer][slot], n);
+    }
+    QByteArray ext(int layer, int slot, int n = kRecordSize)
+    {
+        return recordBytes(Store.PHY2_KEY_Value[layer][slot], n);
+    }
+
+    QSpinBox *row(int n) { return f->child<QSpinBox>(QStringLiteral("delay_spinBox_%1").arg(n)); }
+    QPushButton *rowLabel(int n)
+    {
+        return f->child<QPushButton>(QStringLiteral("pushButton_delay_%1").arg(n));
+    }
+    QString style(const QString &name) { return f->child(name)->styleSheet(); }
+    QString keyStyle(int n) { return style(QStringLiteral("pushButton_K%1").arg(n)); }
+    QByteArray colours(int layer) { return recordBytes(&Store.LED_Color_Table[layer][0][0], 48); }
+    QPushButton *preset(const QString &caption)
+    {
+        for (QPushButton *b :
+             f->child<QTabWidget>("tabWidget")->widget(kPresetPage)->findChildren<QPushButton *>())
+            if (b->text() == caption)
+                return b;
+        return nullptr;
+    }
 
   private slots:
-    void init()
-    {
-        f = new KeypadFixture; // no keypad in these tests
-        w = f->window();
-    }
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.*.debug=false")); }
+    void init() { f = new KeypadFixture; }
     void cleanup()
     {
         delete f;
         f = nullptr;
     }
 
-    void ctrlThenKeyOnStandardKeypad()
+    // Clicks on slot 3, record bytes (type on), slot caption, and the information box when the
+    // slot is selected again.
+    void functionsByPage_data()
     {
-        clickSlot(3);
-        click(QStringLiteral("pushButton_Ctrl"));
-        click(QStringLiteral("pushButton_A"));
-        const quint8 expected[] = {0xFD, 3, 1, 1, 0, 0, 0, 0, 0, 1, 0x01, 0x04};
-        QCOMPARE(recordBytes(std(0, 3), 12), recordBytes(expected, 12));
+        QTest::addColumn<bool>("extended");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("info");
+        auto row = [](const char *name, bool ext, const char *clicks, const char *hex, const char *caption,
+                      const char *info) {
+            QTest::newRow(name) << ext << QString(clicks).split(' ') << QByteArray::fromHex(hex) << caption
+                                << info;
+        };
+        row("ctrl, A, C", false, "pushButton_Ctrl pushButton_A pushButton_C", "01 0000000000 02 0104 0006",
+            "Ctrl+ A C", "Ctrl+ A C");
+        row("combination twice, symbol", false, "#1 CtrlAlta CtrlAlta spe_a", "01 0000000000 01 0735",
+            "Ctrl+Alt+ Ctrl+Alt+ ~", "Ctrl+Shift+Alt+ ~、");
+        row("media", false, "#2 start_pause volminus_2", "02 0000000000 04 cd00 0000 9401",
+            "Play/Pause My Computer", " Play/Pause");
+        row("keys, then mouse clears", false,
+            "pushButton_Shift pushButton_A pushButton_B #4 mouse_left pushButton_2",
+            "03 0000000000 01 0001 0000 ff00 0000", "Mouse LeftKey Mouse Wheel-", "");
+        row("extended", true, "#1 CtrlShifta #0 pushButton_A #1 CtrlAlta_4",
+            "01 00 04 0000 f1 0000 f2 0000 04 0000 f4 0000", "Ctrl+Shift+ A command", "Ctrl+Shift+AWin+");
+    }
+    void functionsByPage()
+    {
+        QFETCH(bool, extended);
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, caption);
+        QFETCH(QString, info);
+        Store.Dev_Variant = extended ? kExtendedVariant : 0;
+        click("pushButton_K3");
+        clicks(steps);
+        const QByteArray written = extended ? ext(0, 3) : std(0, 3);
+        QCOMPARE(written.mid(3, bytes.size()).toHex(' '), bytes.toHex(' '));
+        QCOMPARE(written.left(3), QByteArray::fromHex("FD0301"));
+        const QByteArray other = extended ? std(0, 3) : ext(0, 3); // the other format holds nothing
+        for (int i : extended ? QVector<int>{9, 10, 11} : QVector<int>{5, 8, 11})
+            QCOMPARE(int(other[i]), 0);
         QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
-        QCOMPARE(slotText(3), QStringLiteral("Ctrl+ A"));
-        QCOMPARE(info(), QStringLiteral("Ctrl+ A"));
-        // only the record format in use changes
-        QCOMPARE(ext(0, 3)[8], quint8(0));
-        QCOMPARE(ext(0, 3)[5], quint8(0));
-        // a second key gets an entry of its own, without the modifier
-        click(QStringLiteral("pushButton_C"));
-        QCOMPARE(recordBytes(std(0, 3) + 9, 5), QByteArray::fromHex("0201040006"));
-
-        // the information box reads the record back when the slot is selected again
-        clickSlot(4);
-        clickSlot(3);
-        QCOMPARE(info(), QStringLiteral("Ctrl+ A C"));
+        QCOMPARE(f->slotText(3), caption);
+        clicks({"Layer1", "pushButton_K3"}); // relabels the picture and reads the record back
+        QCOMPARE(f->info(), info);
     }
 
-    void combinationsSymbolsAndMediaByPage()
+    void selectionNamesAndLayers()
     {
-        clickSlot(2);
-        showPage(Modifiers);
-        click(QStringLiteral("CtrlAlta")); // "Ctrl+Alt+"
-        click(QStringLiteral("CtrlAlta")); // again: the same mask
-        click(QStringLiteral("spe_a"));    // "~"
-        QCOMPARE(std(0, 2)[9], quint8(1));
-        QCOMPARE(std(0, 2)[10], quint8(0x07));
-        QCOMPARE(std(0, 2)[11], quint8(0x35));
-        QCOMPARE(slotText(2), QStringLiteral("Ctrl+Alt+ Ctrl+Alt+ ~"));
-
-        clickSlot(6);
-        showPage(Media);
-        click(QStringLiteral("start_pause"));
-        click(QStringLiteral("volminus_2")); // "My Computer", two entries further on
-        const quint8 *r = std(0, 6);
-        QCOMPARE(r[3], quint8(2));
-        QCOMPARE(r[9], quint8(4));
-        QCOMPARE(r[10], quint8(0xCD));
-        QCOMPARE(r[11], quint8(0x00));
-        QCOMPARE(r[14], quint8(0x94));
-        QCOMPARE(r[15], quint8(0x01));
-        QCOMPARE(slotText(6), QStringLiteral("Play/Pause My Computer"));
-    }
-
-    void extendedKeypadWritesItsOwnFormat()
-    {
-        Store.Dev_Variant = 10;
-        clickSlot(3);
-        showPage(Modifiers);
-        click(QStringLiteral("CtrlShifta")); // "Ctrl+Shift+"
-        showPage(BaseKeys);
-        click(QStringLiteral("pushButton_A"));
-        const quint8 *r = ext(0, 3);
-        QCOMPARE(r[5], quint8(3));
-        QCOMPARE(r[8], quint8(0xF1));
-        QCOMPARE(r[11], quint8(0xF2));
-        QCOMPARE(r[14], quint8(0x04));
-        QCOMPARE(slotText(3), QStringLiteral("Ctrl+Shift+ A"));
-        QCOMPARE(std(0, 3)[9], quint8(0));
-        QCOMPARE(std(0, 3)[10], quint8(0));
-
-        // read back without separators, and "command" as "Win+"
-        clickSlot(3);
-        QCOMPARE(info(), QStringLiteral("Ctrl+Shift+A"));
-        showPage(Modifiers);
-        click(QStringLiteral("CtrlAlta_4")); // "command"
-        QCOMPARE(r[17], quint8(0xF4));
-        click(QStringLiteral("Layer1"));
-        QCOMPARE(slotText(3), QStringLiteral("Ctrl+Shift+AWin+"));
-    }
-
-    void selectingASlotNamesAndStampsIt()
-    {
-        click(QStringLiteral("Layer2"));
-        clickSlot(16);
-        QCOMPARE(selectedName(), QStringLiteral("k1_left"));
-        QCOMPARE(Store.Select_PHY_Key, quint8(16));
-        QCOMPARE(std(1, 16)[0], quint8(0xFD));
-        QCOMPARE(std(1, 16)[1], quint8(16));
-        QCOMPARE(std(1, 16)[2], quint8(2));
-        QCOMPARE(Store.Modify_Key_Flag[1][16], quint8(0));
-        QCOMPARE(ext(1, 16)[1], quint8(0)); // the other format is not stamped
-
-        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked")); // to Chinese
-        QCOMPARE(w->Language, catalogue::Chinese);
-        clickSlot(16);
-        QCOMPARE(selectedName(), QString::fromUtf8("K1_左"));
-        clickSlot(24);
-        QCOMPARE(selectedName(), QString::fromUtf8("K3_右"));
-    }
-
-    void switchingLayerDropsSelectionAndRelabels()
-    {
-        quint8 *l1 = Store.PHY_KEY_Value[1][2];
-        l1[3] = 1;
-        l1[9] = 1;
-        l1[10] = 0x01;
-        l1[11] = 0x04;
-        quint8 *m = Store.PHY_KEY_Value[1][17];
-        m[3] = 2;
-        m[9] = 2;
-        m[10] = 0xE9;
-        clickSlot(4);
-        click(QStringLiteral("pushButton_A"));
-        QCOMPARE(slotText(4), QStringLiteral("A"));
+        Store.PHY_KEY_Value[1][2][3] = 1, Store.PHY_KEY_Value[1][2][9] = 1;
+        Store.PHY_KEY_Value[1][2][10] = 0x01, Store.PHY_KEY_Value[1][2][11] = 0x04;
+        Store.PHY_KEY_Value[1][17][3] = 2, Store.PHY_KEY_Value[1][17][10] = 0xE9;
+        clicks({"K4", "pushButton_A"});
         QVERIFY(framed(4));
-
-        click(QStringLiteral("Layer2"));
-        QCOMPARE(Store.Select_PHY_Key_Layer, quint8(1));
-        QCOMPARE(Store.Select_PHY_Key, quint8(0));
-        QVERIFY(!framed(4)); // the frame goes with the selection
-        QCOMPARE(selectedName(), QStringLiteral("NULL"));
-        QCOMPARE(info(), QString());
-        QCOMPARE(slotText(2), QStringLiteral("Ctrl+A"));
-        QCOMPARE(slotText(17), QStringLiteral("Volume+"));
-        QCOMPARE(slotText(4), QStringLiteral("NULL"));
-        QCOMPARE(child(QStringLiteral("Layer2"))->styleSheet(),
+        click("Layer2"); // drops the selection and relabels from layer 2
+        QVERIFY(!framed(4));
+        QCOMPARE(QVector<int>({Store.Select_PHY_Key_Layer, Store.Select_PHY_Key}), QVector<int>({1, 0}));
+        QCOMPARE(selectedName() + f->info(), QStringLiteral("NULL"));
+        QCOMPARE(QStringList({f->slotText(2), f->slotText(17), f->slotText(4)}),
+                 QStringList({"Ctrl+A", "Volume+", "NULL"}));
+        QCOMPARE(f->child("Layer2")->styleSheet(),
                  QStringLiteral("QPushButton{background-color: #FFFFFF;color:#383838;}"));
-        QCOMPARE(child(QStringLiteral("Layer1"))->styleSheet(),
-                 QStringLiteral("QPushButton{background-color: #383838;color:#FFFFFF;}"));
+        click("pushButton_B"); // nothing is assigned without a selected slot
+        QCOMPARE(std(1, 0).mid(9, 3), QByteArray(3, '\0'));
 
-        // nothing is assigned without a selected slot
-        click(QStringLiteral("pushButton_B"));
-        QCOMPARE(Store.PHY_KEY_Value[1][0][11], quint8(0));
-        QCOMPARE(l1[9], quint8(1));
-
-        // in Chinese the media slot reads its Chinese name
-        QVERIFY(QMetaObject::invokeMethod(w, "on_change_clicked"));
-        click(QStringLiteral("Layer2"));
-        QCOMPARE(slotText(17), QString::fromUtf8("音量+"));
+        click("pushButton_K16"); // stamped in the format in use, not flagged
+        QCOMPARE(selectedName(), QStringLiteral("k1_left"));
+        QCOMPARE(std(1, 16, 4), QByteArray::fromHex("FD100201"));
+        QCOMPARE(ext(1, 16, 2), QByteArray::fromHex("FD00"));
+        QCOMPARE(Store.Modify_Key_Flag[1][16], quint8(0));
+        QVERIFY(QMetaObject::invokeMethod(f->window(), "on_change_clicked")); // to Chinese
+        click("pushButton_K24");
+        QCOMPARE(selectedName(), QString::fromUtf8("K3_右"));
+        click("Layer2");
+        QCOMPARE(f->slotText(17), QString::fromUtf8("音量+"));
     }
 
-    void anotherFunctionTypeClearsTheSlotFirst()
+    void delayAndLedPagesAssignNoKey()
     {
-        clickSlot(5);
-        click(QStringLiteral("pushButton_Shift"));
-        click(QStringLiteral("pushButton_A"));
-        click(QStringLiteral("pushButton_B"));
-        showPage(Mouse);
-        QCOMPARE(Store.Select_PHY_Key_Mode, quint8(3));
-        QCOMPARE(Store.Select_PHY_Key, quint8(5)); // changing page keeps the slot
-        click(QStringLiteral("mouse_left"));
-        const quint8 *r = std(0, 5);
-        QCOMPARE(r[3], quint8(3));
-        QCOMPARE(r[9], quint8(1));
-        QCOMPARE(r[10], quint8(0));
-        QCOMPARE(r[11], quint8(1));
-        for (int i = 12; i < kRecordSize; ++i)
-            QCOMPARE(r[i], quint8(0));
-        QCOMPARE(slotText(5), QStringLiteral("Mouse LeftKey"));
-
-        // same type: the wheel joins the button
-        click(QStringLiteral("pushButton_2")); // "Mouse Wheel-"
-        QCOMPARE(r[11], quint8(1));
-        QCOMPARE(r[14], quint8(0xFF));
-        QCOMPARE(slotText(5), QStringLiteral("Mouse LeftKey Mouse Wheel-"));
-    }
-
-    void delayPageSwallowsReleases()
-    {
-        clickSlot(7);
-        showPage(Delay);
-        QPushButton *row = child(QStringLiteral("pushButton_delay_1"));
-        row->setText(QStringLiteral("A")); // a caption the catalogue knows
+        clicks({"K7", "#5"});
+        auto *row = f->child<QPushButton>("pushButton_delay_1");
+        row->setText("A"); // a caption the catalogue knows: still no assignment, no click
         QSignalSpy clicked(row, &QPushButton::clicked);
         QTest::mouseClick(row, Qt::LeftButton);
         QCOMPARE(clicked.count(), 0);
-        QCOMPARE(std(0, 7)[9], quint8(0));
-        QCOMPARE(std(0, 7)[11], quint8(0));
+        QCOMPARE(std(0, 7).mid(9, 3), QByteArray(3, '\0'));
         QCOMPARE(Store.Modify_Key_Flag[0][7], quint8(0));
-        QCOMPARE(slotText(7), QStringLiteral("NULL"));
-        row->setText(QString());
 
-        // on the other pages the button still gets its release
-        showPage(BaseKeys);
-        QSignalSpy keyClicked(child(QStringLiteral("pushButton_A")), &QPushButton::clicked);
-        click(QStringLiteral("pushButton_A"));
-        QCOMPARE(keyClicked.count(), 1);
-        QCOMPARE(std(0, 7)[11], quint8(0x04));
+        clicks({"#3", "K4"}); // the standard LED page edits the layer's LED record
+        QCOMPARE(Store.Select_PHY_Key, quint8(0));
+        QVERIFY(!framed(7) && !framed(4));
+        QCOMPARE(std(0, 4, 2), QByteArray::fromHex("FD00"));
+        click("LED_Mode_2");
+        QCOMPARE(std(0, 0, 12), QByteArray::fromHex("FEB00108000000000001"
+                                                    "0052"));
     }
 
-    void standardLedPageEditsTheLayerNotAKey()
+    void fullRecordsRefuseMore()
     {
-        clickSlot(3);
-        showPage(Led);
-        QCOMPARE(Store.Select_PHY_Key, quint8(0));
-        QVERIFY(!framed(3));
-        const QString before = selectedName();
-        clickSlot(4);
-        QCOMPARE(Store.Select_PHY_Key, quint8(0));
-        QCOMPARE(std(0, 4)[1], quint8(0)); // not stamped
-        QCOMPARE(selectedName(), before);
-
-        // the LED mode still lands in the layer's LED record
-        click(QStringLiteral("LED_Mode_2"));
-        QCOMPARE(std(0, 0)[0], quint8(0xFE));
-        QCOMPARE(std(0, 0)[11], quint8(0x52));
-        QCOMPARE(std(0, 3)[9], quint8(0));
-    }
-
-    void refusedWhenTheRecordIsFull()
-    {
-        // twenty keys fill every entry of a standard record, and all twenty are named
-        clickSlot(8);
+        click("pushButton_K8");
         QString twenty;
-        for (QChar c = 'A'; c <= 'T'; c = QChar(c.unicode() + 1)) {
+        for (char c = 'A'; c <= 'T'; ++c) {
             click(QStringLiteral("pushButton_") + c);
             twenty += c;
         }
-        click(QStringLiteral("Layer1")); // relabels the picture from the records
-        QCOMPARE(slotText(8), twenty);
-        clickSlot(8);
-        QCOMPARE(info().remove(QLatin1Char(' ')), twenty);
+        click("Layer1");
+        QCOMPARE(f->slotText(8), twenty);
         Store.Modify_Key_Flag[0][8] = 0;
-        QByteArray before(reinterpret_cast<const char *>(std(0, 8)), kRecordSize);
-        {
-            LogCapture log;
-            QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.editing.debug=true"));
-            click(QStringLiteral("pushButton_B"));
-            // (unless the editing log is switched off through QT_LOGGING_RULES)
-            if (lcEditing().isDebugEnabled())
-                QVERIFY(log.contains(QStringLiteral("Assignment refused")));
-        }
-        click(QStringLiteral("pushButton_Ctrl"));
-        showPage(Modifiers);
-        click(QStringLiteral("spe_b")); // "!"
-        QCOMPARE(recordBytes(std(0, 8)), before);
+        const QByteArray full = std(0, 8);
+        clicks({"pushButton_B", "pushButton_Ctrl", "#1", "spe_b"});
+        QCOMPARE(std(0, 8), full);
         QCOMPARE(Store.Modify_Key_Flag[0][8], quint8(0));
-        QCOMPARE(slotText(8), twenty);
-
-        Store.Dev_Variant = 10;
-        clickSlot(9);
-        Store.PHY2_KEY_Value[0][9][5] = 15;
-        before = recordBytes(ext(0, 9));
-        click(QStringLiteral("CtrlAltShiftWin")); // four entries, one too many
-        QCOMPARE(recordBytes(ext(0, 9)), before);
-        QCOMPARE(slotText(9), QStringLiteral("NULL"));
-        click(QStringLiteral("CtrlShiftAlta")); // three entries fit exactly
-        QCOMPARE(ext(0, 9)[5], quint8(18));
-        QCOMPARE(ext(0, 9)[59], quint8(0xF3));
-        QCOMPARE(slotText(9), QStringLiteral("Ctrl+Shift+Alt+"));
+        QCOMPARE(f->slotText(8), twenty);
     }
 
-    void clearingOneSlotReachesTheKeypad()
+    // Clear and Clear All reach the keypad with the next Save; the LED record and the other
+    // layers stay, and clearing what is empty flags nothing.
+    void clearingReachesTheKeypad()
     {
-        QVERIFY(f->connectKeypad(15, 3, 0));
-        clickSlot(3);
-        click(QStringLiteral("pushButton_Ctrl"));
-        click(QStringLiteral("pushButton_A"));
-        save();
-        QTRY_COMPARE(sim::storedRecord(0, 3, false),
-                     bytesOf({0xFD, 3, 1, 1, 0, 0, 0, 0, 0, 1, 0x01, 0x04}, 64));
-
-        click(QStringLiteral("cancel"));
-        QCOMPARE(recordBytes(std(0, 3), 64), bytesOf({0xFD, 3, 1, 1}, 64)); // the type stays
-        QCOMPARE(slotText(3), QStringLiteral("NULL"));
-        QCOMPARE(info(), QString());
-        QCOMPARE(Store.Select_PHY_Key, quint8(3));
-        // the delay rows show the cleared state
-        QCOMPARE(w->Delay_SpinBoxes[1]->value(), 0);
-        QCOMPARE(w->Delay_SpinBoxes[18]->value(), 50);
-        // and the next save empties the keypad's slot
-        save();
-        QTRY_COMPARE(sim::storedRecord(0, 3, false), bytesOf({0xFD, 3, 1, 1}, 64));
-    }
-
-    void clearingWithoutSlotKeepsTheLedRecord()
-    {
-        showPage(Led);
-        click(QStringLiteral("LED_Mode_3"));
-        const QByteArray led(reinterpret_cast<const char *>(std(0, 0)), kRecordSize);
-        const QByteArray led2(reinterpret_cast<const char *>(ext(0, 0)), kRecordSize);
-        QCOMPARE(quint8(led[11]), quint8(0x53));
-        showPage(BaseKeys);
-        clickSlot(6);
-        click(QStringLiteral("pushButton_A"));
-        click(QStringLiteral("Layer1")); // drops the selection
-        QCOMPARE(Store.Select_PHY_Key, quint8(0));
-        child<QTextEdit>(QStringLiteral("lineEdit"))->setPlainText(QStringLiteral("something"));
-
-        click(QStringLiteral("cancel"));
-        QCOMPARE(recordBytes(std(0, 0)), led);
-        QCOMPARE(recordBytes(ext(0, 0)), led2);
-        QCOMPARE(slotText(6), QStringLiteral("A"));
-        QCOMPARE(std(0, 6)[11], quint8(0x04));
-        QCOMPARE(info(), QString());
-    }
-
-    // Clear All on layer 2, Save, View: the keypad's layer 2 reads back empty, the 18th stroke of
-    // its records included; the other layers and the layer's LED record stay.
-    void clearAllOnLayer2ReachesTheKeypad()
-    {
-        auto ctrlC = [](int layer, int slot) {
+        const auto ctrlC = [](int layer, int slot) {
             return bytesOf({0xFD, slot, layer + 1, 1, 0, 2, 0, 0, 0xF1, 0, 0, 0x06}, 64);
         };
         for (int layer = 0; layer < 3; ++layer)
-            for (int slot : {2, 20})
-                sim::setStoredRecord(layer, slot, true, ctrlC(layer, slot));
-        QByteArray strokes = bytesOf({0xFD, 5, 2, 1, 0, 18}, 64); // A .. R, 18 strokes
+            sim::setStoredRecord(layer, 2, true, ctrlC(layer, 2));
+        QByteArray strokes = bytesOf({0xFD, 5, 2, 1, 0, 18}, 64); // A .. R
         for (int i = 0; i < 18; ++i)
             strokes[8 + 3 * i] = char(0x04 + i);
         sim::setStoredRecord(1, 5, true, strokes);
-        QVERIFY(f->connectKeypad(15, 3, 10)); // reads the keypad's configuration
-        Store.PHY_KEY_Value[1][0][11] = 0x52; // a standard LED byte of layer 2
-        const QByteArray led = recordBytes(std(1, 0));
-
-        click(QStringLiteral("Layer2"));
-        QCOMPARE(slotText(5), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
-        clickSlot(2);
-        click(QStringLiteral("cancel_2"));
-        for (int slot = 0; slot < kSlots; ++slot) // what changed is flagged, and only that
-            QCOMPARE(Store.Modify_Key_Flag[1][slot], quint8(slot == 2 || slot == 5 || slot == 20));
-        for (int n = 1; n <= 27; ++n)
-            QCOMPARE(slotText(n), QStringLiteral("NULL"));
-        QCOMPARE(info(), QString());
-        QCOMPARE(Store.Select_PHY_Key, quint8(2));
-        QCOMPARE(w->Delay_SpinBoxes[1]->value(), 50);
-        QCOMPARE(recordBytes(std(1, 0)), led);
-        clickSlot(5);
-        QCOMPARE(info(), QString());
-
-        save();
-        for (int slot : {2, 5, 20})
-            QTRY_COMPARE(sim::storedRecord(1, slot, true), bytesOf({0xFD, slot, 2, 1}, 64));
-        for (int layer : {0, 2})
-            QCOMPARE(sim::storedRecord(layer, 2, true), ctrlC(layer, 2));
-        click(QStringLiteral("Read_Configuration"));
-        QTRY_COMPARE(recordBytes(ext(1, 5), 64), bytesOf({0xFD, 5, 2, 1}, 64));
-        QCOMPARE(slotText(5), QStringLiteral("NULL"));
-        QCOMPARE(slotText(20), QStringLiteral("NULL"));
-
-        // clearing what is already empty flags nothing
-        QTRY_COMPARE(Store.Modify_Key_Flag[1][5], quint8(0));
-        click(QStringLiteral("cancel_2"));
+        QVERIFY(f->connectKeypad(16, 3, 10)); // reads the keypad's configuration back
+        clicks({"Layer2", "K25", "pushButton_A", "K3", "pushButton_C"});
+        click("cancel"); // one slot: the type stays
+        QCOMPARE(ext(1, 3, 12), bytesOf({0xFD, 3, 2, 1}, 12));
+        QCOMPARE(f->slotText(3) + f->info(), QStringLiteral("NULL"));
+        Store.PHY_KEY_Value[1][0][11] = 0x52;
+        const QByteArray led = std(1, 0);
+        QCOMPARE(f->slotText(5), QStringLiteral("ABCDEFGHIJKLMNOPQR"));
+        clicks({"K2", "cancel_2"});
+        for (int slot = 0; slot < kSlots; ++slot)
+            QCOMPARE(Store.Modify_Key_Flag[1][slot],
+                     quint8(slot == 2 || slot == 3 || slot == 5 || slot == 25));
+        for (int n = 1; n <= 25; ++n)
+            QCOMPARE(f->slotText(n), QStringLiteral("NULL"));
+        QCOMPARE(f->window()->Delay_SpinBoxes[1]->value(), 50);
+        QCOMPARE(std(1, 0), led);
+        click("download");
+        for (int slot : {2, 3, 5, 25})
+            QCOMPARE(sim::storedRecord(1, slot, true), bytesOf({0xFD, slot, 2, 1}, 64));
+        QCOMPARE(sim::storedRecord(2, 2, true), ctrlC(2, 2));
+        click("Read_Configuration");
+        QCOMPARE(ext(1, 5, 64), bytesOf({0xFD, 5, 2, 1}, 64));
+        click("cancel_2");
         QCOMPARE(recordBytes(&Store.Modify_Key_Flag[0][0], sizeof Store.Modify_Key_Flag),
                  QByteArray(sizeof Store.Modify_Key_Flag, '\0'));
+        click("pushButton_E"); // the selection stays
+        QCOMPARE(ext(1, 2).mid(5, 4), QByteArray::fromHex("01000008"));
+    }
+    void standardDelayOfTheSelectedSlot()
+    {
+        f->clickTab(kDelayPage);
+        auto *spin = f->child<QSpinBox>("spinBox");
+        auto *slider = f->child<QSlider>("horizontalSlider");
+        const QByteArray untouched = recordBytes(&Store.PHY_KEY_Value[0][0][0], sizeof Store.PHY_KEY_Value);
+        spin->setValue(4000); // no slot: nothing is stored
+        QCOMPARE(recordBytes(&Store.PHY_KEY_Value[0][0][0], sizeof Store.PHY_KEY_Value), untouched);
+        f->click("pushButton_K3");
+        spin->setValue(300);
+        QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][3] + 3, 3), QByteArray::fromHex("052C01"));
+        QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
+        QCOMPARE(f->info(), QStringLiteral(" 300 MS"));
+        QCOMPARE(slider->value(), 300);
+        slider->setValue(1000); // through the spin box
+        QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][3] + 4, 2), QByteArray::fromHex("E803"));
+        QCOMPARE(recordBytes(Store.PHY2_KEY_Value[0][3] + 4, 2), QByteArray(2, '\0'));
+        f->click("pushButton_K4"); // shows its own delay and stores nothing
+        QCOMPARE(spin->value(), 0);
+        QCOMPARE(Store.Modify_Key_Flag[0][4], quint8(0));
+    }
 
-        // the selection stays: the next key goes into the emptied record
-        click(QStringLiteral("pushButton_E"));
-        QCOMPARE(ext(1, 5)[5], quint8(1));
-        QCOMPARE(ext(1, 5)[8], quint8(0x08));
-        QCOMPARE(slotText(5), QStringLiteral("E"));
+    // The rows show the selected slot's strokes and delays, and the next Save sends what they
+    // show: each row's delay big-endian in its unit, codes and type unchanged.
+    void strokeRowsShowWhatTheNextSaveSends()
+    {
+        QVERIFY(f->connectKeypad(15, 3, 10));
+        const QByteArray stored = QByteArray::fromHex("fd060101000200"
+                                                      "1404" // row 1: 20 ms, A
+                                                      "000005"
+                                                      "012c00"
+                                                      "003200"); // B 0 ms, 300, 50
+        std::copy(stored.begin(), stored.end(), Store.PHY2_KEY_Value[0][6]);
+        f->clickTab(kDelayPage);
+        for (int n = 1; n <= 18; ++n) // no slot: the rows are disabled
+            QVERIFY(!row(n)->isEnabled() && row(n)->minimum() == (n == 1 ? 0 : 50) &&
+                    row(n)->maximum() == 60000);
+        f->click("pushButton_K3");
+        row(1)->setValue(700);
+        f->click("pushButton_K6");
+        QByteArray sent = stored.left(8) + QByteArray(56, '\0');
+        for (int n = 1; n <= 18; ++n) {
+            const int ms = QList<int>{20, 50, 300, 50, 50}.value(n - 1, 50);
+            QCOMPARE(row(n)->value(), ms);
+            sent[3 + 3 * n] = char(ms >> 8);
+            sent[4 + 3 * n] = char(ms);
+            QCOMPARE(rowLabel(n)->text(), n == 1 ? "A" : n == 2 ? "B" : "NULL");
+            QCOMPARE(rowLabel(n)->styleSheet(), n <= 2 ? "color: rgb(0, 255, 0);" : "color: rgb(255, 0, 0);");
+        }
+        sent[8] = 0x04, sent[11] = 0x05;
+        f->click("download");
+        QCOMPARE(sim::storedRecord(0, 6, true), sent);
+        f->click("pushButton_K3");
+        QCOMPARE(row(1)->value(), 700);
+    }
+
+    void standardLedReachesTheKeypad()
+    {
+        QVERIFY(f->connectKeypad(15, 3, 0));
+        f->clickTab(kLedPage);
+        for (int n = 1; n <= 56; ++n) // the seven named colours only
+            QCOMPARE(f->child(QStringLiteral("LED_color_%1").arg(n))->isHidden(), n > 7);
+        f->click("Layer2");
+        f->click("LED_Mode_2");
+        f->click("LED_color_1"); // "Red"
+        QCOMPARE(f->info(), QStringLiteral("LED Mode2   Red"));
+        QCOMPARE(recordBytes(Store.PHY2_KEY_Value[1][0], 12), bytesOf({0xFD, 0, 1, 1}, 12));
+        f->click("download");
+        QCOMPARE(receivedBytes(),
+                 (QVector<QByteArray>{padded("03FEB002080000000000010012"), padded("03FDFEFF")}));
+    }
+
+    // An extended keypad: the page asks the keypad for the layer's LED state (bounded wait),
+    // shows it, colours the selected key, and a knob or no slot only warns.
+    void extendedLedPage()
+    {
+        sim::setLedState(0, 3, pattern(10));
+        sim::setLedState(1, 5, pattern(100));
+        f->clickTab(kLedPage); // in front when the keypad connects: asked at first contact
+        QVERIFY(f->connectKeypad(16, 3, 10));
+        QCOMPARE(colours(0), pattern(10));
+        QCOMPARE(style("LED_Mode_3"), kSelected);
+        QCOMPARE(keyStyle(16), QStringLiteral("background-color: rgb(55, 56, 57);"));
+        f->click("Layer2");
+        QCOMPARE(receivedBytes(), QVector<QByteArray>{padded("03FAB001")});
+        QVERIFY(sim::reads().last().timeoutMs > 0 && sim::reads().last().timeoutMs <= 1000);
+        QCOMPARE(keyStyle(1), QStringLiteral("background-color: rgb(100, 101, 102);"));
+
+        f->click("pushButton_K5");
+        f->click("LED_color_4");  // rgb(0, 255, 0)
+        f->click("LED_color_36"); // rgb(255, 69, 0) replaces it
+        QCOMPARE(recordBytes(Store.LED_Color_Table[1][4], 3), QByteArray::fromHex("FF4500"));
+        QVERIFY(keyStyle(5).startsWith("QPushButton {   background-color: #ff4500;   color: white;"));
+        f->click("pushButton_K17");
+        QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 17");
+        f->click("LED_color_1");
+        QCOMPARE(recordBytes(Store.LED_Color_Table[1][15], 3), pattern(100).mid(45, 3));
+        sim::clearLogs();
+        f->click("download");
+        QByteArray layer2 = padded("03FEB00105");
+        layer2.replace(5, 48, colours(1));
+        QCOMPARE(receivedBytes().value(1), layer2);
+        QCOMPARE(receivedBytes().size(), 3); // the LED state alone: no commit
+        QCOMPARE(sim::ledColours(1).mid(12, 3), QByteArray::fromHex("FF4500"));
+    }
+
+    void failedLedQueryKeepsTheStoredState()
+    {
+        sim::setLedState(0, 1, pattern(20));
+        QVERIFY(f->connectKeypad(15, 3, 10));
+        Store.LED_Layer_Mode[0] = 4;
+        const QByteArray before = colours(0);
+        for (bool writeFails : {false, true}) {
+            writeFails ? sim::failWrites(0, 1) : sim::failReads(0, 1);
+            LogCapture log;
+            f->clickTab(kLedPage);
+            QCOMPARE(Store.LED_Layer_Mode[0], quint8(4));
+            QCOMPARE(colours(0), before);
+            QCOMPARE(style("LED_Mode_4"), kSelected);
+            QVERIFY(log.contains("err_string = "));
+            f->clickTab(0);
+            f->poll(2); // the failure closed the keypad; it is found again
+        }
+        f->clickTab(kLedPage);
+        QCOMPARE(Store.LED_Layer_Mode[0], quint8(1));
+        QCOMPARE(colours(0), pattern(20));
+    }
+
+    void presetPage()
+    {
+        QVERIFY(f->connectKeypad(15, 3, 10));
+        f->clickTab(kPresetPage);
+        QWidget *page = f->child<QTabWidget>("tabWidget")->widget(kPresetPage);
+        QCOMPARE(page->findChildren<QPushButton *>().size(), 31);
+        QCOMPARE(qobject_cast<QGridLayout *>(page->layout())->itemAtPosition(3, 6)->widget(), preset("Redo"));
+        const QByteArray untouched = recordBytes(&Store.PHY2_KEY_Value[0][0][0], sizeof Store.PHY2_KEY_Value);
+        QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 0");
+        f->click(preset("Copy"));
+        QCOMPARE(recordBytes(&Store.PHY2_KEY_Value[0][0][0], sizeof Store.PHY2_KEY_Value), untouched);
+
+        f->click("pushButton_K2");
+        quint8 *r = Store.PHY2_KEY_Value[0][2];
+        r[9] = 0x01, r[10] = 0x2C; // a delay on the second stroke stays with it
+        f->click(preset("Undo"));
+        QCOMPARE(recordBytes(r + 3, 12), QByteArray::fromHex("0100020000F4012C1D000000"));
+        QCOMPARE(Store.Modify_Key_Flag[0][2], quint8(1));
+        QCOMPARE(f->slotText(2) + f->info(), QStringLiteral("UndoUndo"));
+        f->click(preset("Redo"));
+        f->click(preset("QuickMenu"));
+        QCOMPARE(recordBytes(r + 3, 12), QByteArray::fromHex("01000100002C012CF400001D"));
+        QCOMPARE(f->slotText(2), QStringLiteral("QuickMenu"));
+        f->clickTab(0); // the strokes clicked next hold what was clicked, whatever Redo left
+        f->click("pushButton_Ctrl");
+        f->click("pushButton_A");
+        QCOMPARE(QByteArray() + char(r[5]) + char(r[8]) + char(r[11]) + char(r[14]),
+                 QByteArray::fromHex("032CF104"));
     }
 };
 

@@ -24,21 +24,23 @@ class TestWindowShellEntry : public QObject
     }
 
   private slots:
-    void oneShownMainWindowTitled()
+    void oneShownMainWindow()
     {
         int windows = 0;
         for (QWidget *top : QApplication::topLevelWidgets())
-            windows += qobject_cast<Widget *>(top) ? 1 : 0;
+            windows += qobject_cast<Widget *>(top) != nullptr;
         QCOMPARE(windows, 1);
         Widget *w = window();
-        QCOMPARE(w->windowTitle(), QStringLiteral("ZORVELDECK"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("ZORVELDECK[*]")); // "ZORVELDECK" while nothing is unsaved
+        QVERIFY(!w->isWindowModified());
         // the desktop matches the window to its menu entry by this name (the Wayland app id)
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(ZD_APP_ID));
         QVERIFY(!w->windowIcon().availableSizes().isEmpty());
         QVERIFY(w->isVisible());
         QVERIFY(w->windowState() & Qt::WindowMaximized || w->geometry() == w->screen()->availableGeometry());
         QCOMPARE(w->Language, 1);
-        QCOMPARE(w->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->currentIndex(), 0);
+        QCOMPARE(QApplication::font().family(), QStringLiteral("微软雅黑"));
+        QCOMPARE(QApplication::font().pixelSize(), 15);
     }
 
     // Only the form's known messages are dropped, word for word and of their type; every other
@@ -46,7 +48,6 @@ class TestWindowShellEntry : public QObject
     void quietMessagesDropOnlyTheKnownOnes()
     {
         static QStringList seen;
-        seen.clear();
         const QtMessageHandler before = qInstallMessageHandler(
             [](QtMsgType, const QMessageLogContext &, const QString &m) { seen << m; });
         {
@@ -55,55 +56,21 @@ class TestWindowShellEntry : public QObject
             qCritical("Unknown property PointSize");
             qDebug("Unknown property PointSizes");
             qWarning("QMetaObject::connectSlotsByName: No matching signal for on_CleanButton_clicked()");
-            qWarning("QMetaObject::connectSlotsByName: No matching signal for on_download_clicked()");
         }
         qDebug("Unknown property PointSize");
         qInstallMessageHandler(before);
-        QCOMPARE(seen, (QStringList{QStringLiteral("Unknown property PointSize"),
-                                    QStringLiteral("Unknown property PointSizes"),
-                                    QStringLiteral("QMetaObject::connectSlotsByName: No matching signal for "
-                                                   "on_download_clicked()"),
-                                    QStringLiteral("Unknown property PointSize")}));
+        QCOMPARE(seen, (QStringList{"Unknown property PointSize", "Unknown property PointSizes",
+                                    "Unknown property PointSize"}));
     }
 
-    void applicationFont()
+    // The start-up catalogue is empty; the English one is embedded.
+    void translationsAreEmbedded()
     {
-        const QFont font = QApplication::font();
-        QCOMPARE(font.family(), QStringLiteral("微软雅黑"));
-        QCOMPARE(font.pixelSize(), 15);
-    }
-
-    void translationCataloguesAreEmbedded()
-    {
+        QCOMPARE(QCoreApplication::translate("Widget", " 保存配置"), QStringLiteral(" 保存配置"));
         QTranslator english;
-        QVERIFY(english.load(QStringLiteral(":/lanague_en.qm")));
+        QVERIFY(english.load(":/lanague_en.qm"));
         QCOMPARE(english.translate("Widget", " 保存配置"), QStringLiteral("Save settings"));
         QCOMPARE(english.translate("Widget", "鼠标左键"), QStringLiteral("Mouse LeftKey"));
-        QCOMPARE(english.translate("Widget", "LED模式5"), QStringLiteral("LED Mode5"));
-        QVERIFY(english.translate("Widget", "English").isEmpty());
-        QTranslator chinese;
-        QVERIFY(chinese.load(QStringLiteral(":/lanague_cn.qm")));
-        QVERIFY(chinese.isEmpty());
-        // the start-up translator has no entries: the source texts stay
-        QCOMPARE(QCoreApplication::translate("Widget", " 保存配置"), QStringLiteral(" 保存配置"));
-    }
-
-    void translationsMatchTheCatalogue()
-    {
-        // a translated function caption is the English catalogue name of the same row
-        Widget *w = window();
-        QTranslator english;
-        QVERIFY(english.load(QStringLiteral(":/lanague_en.qm")));
-        int translated = 0;
-        for (int row = 0; row < catalogue::kRowCount; ++row) {
-            const QString t = english.translate("Widget", w->Key_Name_CN[row].toUtf8().constData());
-            if (t.isEmpty())
-                continue;
-            QCOMPARE(t, w->Key_Name_EN[row]);
-            ++translated;
-        }
-        // 21 media keys, 6 LED modes, 11 mouse actions
-        QCOMPARE(translated, 38);
     }
 };
 
