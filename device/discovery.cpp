@@ -48,6 +48,17 @@ std::optional<UsbId> firstListed(const hid_device_info *devices)
     return searchOrder(best);
 }
 
+QVector<Attached> attached(const hid_device_info *devices)
+{
+    QVector<Attached> found;
+    for (int i = 0; i < kSearchOrderSize; ++i)
+        for (const hid_device_info *e = devices; e; e = e->next)
+            if (carries(e, searchOrder(i)) && e->interface_number == 0 && e->path)
+                found.append({e->vendor_id, e->product_id, QByteArray(e->path),
+                              e->serial_number ? QString::fromWCharArray(e->serial_number) : QString()});
+    return found;
+}
+
 Match match(const hid_device_info *devices, UsbId id)
 {
     Match m;
