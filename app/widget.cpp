@@ -65,7 +65,7 @@ Widget::Widget(QWidget *parent)
     connectKeypadLink();
     Poll_Timer = new QTimer(this);
     connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
-    Poll_Timer->start(100);
+    startKeypadWatch();
 
     // step 8
     ui->tabWidget->setTabPosition(QTabWidget::West);

@@ -26,6 +26,7 @@ class Widget;
 QT_END_NAMESPACE
 class Ui_Widget;
 class Dialog1;
+class QMenu;
 class QResizeEvent;
 
 class Widget : public QWidget, public HID_Key_Val
@@ -83,6 +84,18 @@ public:
     void onLinkBusy(bool busy);
     bool Model_Answered = true;
     bool Led_Query_Wanted = false; // the LED page asked while the link was busy
+
+    // ---- the attached keypads (app/widget_keypads.cpp) ----
+    // Steps by hot-plug events where the system announces devices, else Poll_Timer (construction).
+    void startKeypadWatch();
+    // Lists the attached keypads in `menu` (model where known, ids, serial or path), the one in
+    // use checked; choosing one runs switchKeypad.
+    void fillKeypadMenu(QMenu *menu);
+    // Works with the keypad at `path` from now on: its first contact follows (model, pages,
+    // picture). The store and its unsaved edits stay as they are.
+    void switchKeypad(const QByteArray &path);
+    // The keypad in use for the status line's tooltip (empty when none).
+    QString keypadInUse() const;
 
     // Status line. The state texts are not shown while a notice or an exchange's progress owns
     // the line; progress appears once an exchange has run for a moment.

@@ -72,6 +72,8 @@ void setStatus(QPushButton *status, const QString &text, const QString &style)
 
 void Widget::showLinkState()
 {
+    if (const QString tip = keypadInUse(); ui->Dev_Sta_Dsp->toolTip() != tip)
+        ui->Dev_Sta_Dsp->setToolTip(tip);
     if (Keypad_Link->busy())
         return;
     switch (Keypad_Link->state()) {
@@ -155,6 +157,9 @@ void Widget::onTimeupDestroy()
     Store.Save_Notice_Active = 0;
     ui->Dev_Sta_Dsp->setStyleSheet(
         QStringLiteral("background-color: rgb(60,60,60);border:0px;color:#FFFFFF;"));
+    // Without poll steps the state shows at once.
+    if (Keypad_Link->listening())
+        showLinkState();
 }
 
 void Widget::endNoticeForExchange()
