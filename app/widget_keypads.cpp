@@ -21,9 +21,8 @@ QString describeModel(const device::Keypad &k)
 
 QString describeKeypad(const discovery::Attached &a, const std::optional<device::Keypad> &model)
 {
-    QString text = QStringLiteral("%1:%2")
-                       .arg(a.vid, 4, 16, QLatin1Char('0'))
-                       .arg(a.pid, 4, 16, QLatin1Char('0'));
+    QString text =
+        QStringLiteral("%1:%2").arg(a.vid, 4, 16, QLatin1Char('0')).arg(a.pid, 4, 16, QLatin1Char('0'));
     if (model && model->answered)
         text = describeModel(*model) + QStringLiteral(" \u2014 ") + text;
     return text + QStringLiteral(" \u2014 ") + a.name();
@@ -53,8 +52,8 @@ void Widget::fillKeypadMenu(QMenu *menu)
     auto *group = new QActionGroup(menu);
     const QByteArray inUse = Keypad_Link->inUse().path;
     for (const device::KeypadLink::Listed &k : Keypad_Link->keypads()) {
-        QAction *action =
-            menu->addAction(describeKeypad(k.keypad, k.known ? std::optional<device::Keypad>(k.model) : std::nullopt));
+        QAction *action = menu->addAction(
+            describeKeypad(k.keypad, k.known ? std::optional<device::Keypad>(k.model) : std::nullopt));
         action->setCheckable(true);
         action->setChecked(k.keypad.path == inUse);
         group->addAction(action);

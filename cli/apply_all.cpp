@@ -57,7 +57,8 @@ int applyAll(Console &console, const QString &file, QIODevice &in)
     QVector<Outcome> outcomes(keypads.size());
     std::vector<std::unique_ptr<QThread>> threads;
     for (int i = 0; i < keypads.size(); ++i) {
-        threads.emplace_back(QThread::create([&, i] { outcomes[i] = applyOne(keypads[i].path, layout, name); }));
+        threads.emplace_back(
+            QThread::create([&, i] { outcomes[i] = applyOne(keypads[i].path, layout, name); }));
         threads.back()->start();
     }
     for (const auto &t : threads)

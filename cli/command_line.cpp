@@ -126,8 +126,9 @@ int run(const QStringList &arguments, const Io &io)
     if (words.size() > wanted)
         return usage(console, QStringLiteral("%1: unexpected argument: %2").arg(command, words[wanted]));
     if ((parser.isSet(force) || parser.isSet(all)) && command != QLatin1String("apply"))
-        return usage(console, QStringLiteral("--%1 is an option of apply only")
-                                  .arg(parser.isSet(force) ? "force" : "all"));
+        return usage(
+            console,
+            QStringLiteral("--%1 is an option of apply only").arg(parser.isSet(force) ? "force" : "all"));
     if (parser.isSet(device) && command == QLatin1String("list"))
         return usage(console, QStringLiteral("--device is an option of export and apply"));
     if (parser.isSet(all) && (parser.isSet(device) || parser.isSet(force)))

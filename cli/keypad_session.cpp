@@ -54,14 +54,16 @@ QString describeAttached(int index, const discovery::Attached &keypad)
         .arg(index)
         .arg(keypad.vid, 4, 16, QLatin1Char('0'))
         .arg(keypad.pid, 4, 16, QLatin1Char('0'))
-        .arg(keypad.serial.isEmpty() ? QStringLiteral("-") : keypad.serial, QString::fromLocal8Bit(keypad.path));
+        .arg(keypad.serial.isEmpty() ? QStringLiteral("-") : keypad.serial,
+             QString::fromLocal8Bit(keypad.path));
 }
 
 Exit chooseKeypad(Console &console, const QString &device, QByteArray *path)
 {
     const QVector<discovery::Attached> keypads = attachedKeypads();
     const auto refuse = [&](Exit status, const QString &why) {
-        console.say(QStringLiteral("zorveldeck: %1; the keypads attached (--device SERIAL, PATH or INDEX):").arg(why));
+        console.say(QStringLiteral("zorveldeck: %1; the keypads attached (--device SERIAL, PATH or INDEX):")
+                        .arg(why));
         for (int i = 0; i < keypads.size(); ++i)
             console.say(QStringLiteral("  ") + describeAttached(i + 1, keypads[i]));
         return status;

@@ -52,8 +52,9 @@ int listKeypads(Console &console, QIODevice &out)
         } else {
             access = opened == AccessDenied ? QStringLiteral("denied") : QStringLiteral("gone");
         }
-        rows.append({QString::number(rows.size()), hex4(a.vid) + QLatin1Char(':') + hex4(a.pid), model, records,
-                     access, a.serial.isEmpty() ? QStringLiteral("-") : a.serial, QString::fromLocal8Bit(a.path)});
+        rows.append({QString::number(rows.size()), hex4(a.vid) + QLatin1Char(':') + hex4(a.pid), model,
+                     records, access, a.serial.isEmpty() ? QStringLiteral("-") : a.serial,
+                     QString::fromLocal8Bit(a.path)});
         denied = denied || opened == AccessDenied;
         if (status == Ok && opened != Ok) {
             status = opened;

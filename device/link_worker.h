@@ -45,7 +45,7 @@ class LinkWorker : public QObject
     void shutdown();
 
   signals:
-    void stateReported(device::State state); // Searching, AccessDenied or Opened, when it changes
+    void stateReported(device::State state);          // Searching, AccessDenied or Opened, when it changes
     void openedAt(const discovery::Attached &keypad); // just before opened()
     void opened(quint16 vid, quint16 pid);
     void contacted(const device::Keypad &keypad, const device::ViewOutcome &readBack);

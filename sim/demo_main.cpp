@@ -89,9 +89,10 @@ int main(int argc, char *argv[])
         QStringLiteral("One more keypad: keys,knobs[,variant[,vid,pid]] (ids as the first keypad's unless\n"
                        "given). Repeat it for several."),
         QStringLiteral("model"));
-    const QCommandLineOption udev(QStringLiteral("udev"),
-                                  QStringLiteral("The device manager is active: the window listens for keypads\n"
-                                                 "plugged in instead of polling."));
+    const QCommandLineOption udev(
+        QStringLiteral("udev"),
+        QStringLiteral("The device manager is active: the window listens for keypads\n"
+                       "plugged in instead of polling."));
     parser.addOption(help);
     for (const NumberOption *o : {&keys, &knobs, &variant, &vid, &pid})
         parser.addOption(o->option);

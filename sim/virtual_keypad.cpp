@@ -91,7 +91,8 @@ struct Keypad {
         std::memset(ledColours, 0, sizeof(ledColours));
     }
 
-    explicit Keypad(int index = 0) : index(index), serial(QStringLiteral("ZD-%1").arg(index + 1, 4, 10, QLatin1Char('0')))
+    explicit Keypad(int index = 0)
+        : index(index), serial(QStringLiteral("ZD-%1").arg(index + 1, 4, 10, QLatin1Char('0')))
     {
         factoryMemory();
     }
@@ -141,7 +142,8 @@ std::string pathOf(const Keypad &k, int interfaceNumber)
 {
     char buf[64];
     if (k.index == 0)
-        std::snprintf(buf, sizeof buf, "virtual-keypad:%04x:%04x:%d", k.vendorId, k.productId, interfaceNumber);
+        std::snprintf(buf, sizeof buf, "virtual-keypad:%04x:%04x:%d", k.vendorId, k.productId,
+                      interfaceNumber);
     else
         std::snprintf(buf, sizeof buf, "virtual-keypad-%d:%04x:%04x:%d", k.index + 1, k.vendorId, k.productId,
                       interfaceNumber);
@@ -1011,7 +1013,8 @@ struct udev_monitor *udev_monitor_new_from_netlink(struct udev *u, const char *n
     return m;
 }
 
-int udev_monitor_filter_add_match_subsystem_devtype(struct udev_monitor *m, const char *subsystem, const char *)
+int udev_monitor_filter_add_match_subsystem_devtype(struct udev_monitor *m, const char *subsystem,
+                                                    const char *)
 {
     if (!m || !subsystem)
         return -EINVAL;

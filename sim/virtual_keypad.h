@@ -44,10 +44,10 @@ struct Read {
 };
 
 // ---- control ----
-// One keypad, selected: unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant 0,
-// answering; writes and reads never fail; every answer sent, full length, on time; opening works;
-// factory memory (every record FD, slot, layer number, zeros; LED modes and colours 0); logs
-// cleared; no handle open; the device manager not active.
+// One keypad, selected: unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant
+// 0, answering; writes and reads never fail; every answer sent, full length, on time; opening works; factory
+// memory (every record FD, slot, layer number, zeros; LED modes and colours 0); logs cleared; no handle open;
+// the device manager not active.
 void reset();
 // Adds a keypad with default settings and selects it; its index.
 int addKeypad();

@@ -69,7 +69,8 @@ class TestCliKeypads : public QObject
         QByteArray out, err, file;
         QCOMPARE(run({"list"}, {}, &out), 0);
         const int first = out.indexOf("15 keys, 3 knobs"), second = out.indexOf("6 keys, 2 knobs");
-        QVERIFY2(first > 0 && second > first && out.contains("ZD-0001") && out.contains("ZD-0002"), out.constData());
+        QVERIFY2(first > 0 && second > first && out.contains("ZD-0001") && out.contains("ZD-0002"),
+                 out.constData());
 
         // by serial, index or path: that keypad alone
         QCOMPARE(run({"export", "--device", "ZD-0001", "-"}, {}, &file, &err), 0);
@@ -81,7 +82,8 @@ class TestCliKeypads : public QObject
         sim::clearLogs();
         for (const QStringList &args : {QStringList{"export", "-"}, QStringList{"apply", "-"}}) {
             QCOMPARE(run(args, file, &out, &err), int(cli::SeveralKeypads));
-            QVERIFY2(err.contains("#1  1189:8840  ZD-0001") && err.contains("#2  1189:8840  ZD-0002"), err.constData());
+            QVERIFY2(err.contains("#1  1189:8840  ZD-0001") && err.contains("#2  1189:8840  ZD-0002"),
+                     err.constData());
         }
         QCOMPARE(run({"apply", "--device", "ZD-0002", "-"}, file, nullptr, &err), int(cli::WrongModel));
         sim::select(0);

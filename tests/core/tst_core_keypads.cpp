@@ -21,9 +21,9 @@ struct Model {
     quint8 keys, knobs, variant;
 };
 // Added in this order; searched 2, 1, 5, 4, 7, 0, 6, 3 (ids first, then as listed).
-const Model kModels[] = {{0x514C, 0x8840, 6, 2, 0},   {0x1189, 0x8840, 15, 3, 0}, {0x1189, 0x8842, 16, 3, 10},
-                         {0x514C, 0x8851, 21, 1, 0},  {0x1189, 0x8830, 12, 4, 0}, {0x1189, 0x8840, 3, 1, 0},
-                         {0x514C, 0x8830, 9, 0, 0},   {0x1189, 0x8850, 4, 0, 0}};
+const Model kModels[] = {{0x514C, 0x8840, 6, 2, 0},  {0x1189, 0x8840, 15, 3, 0}, {0x1189, 0x8842, 16, 3, 10},
+                         {0x514C, 0x8851, 21, 1, 0}, {0x1189, 0x8830, 12, 4, 0}, {0x1189, 0x8840, 3, 1, 0},
+                         {0x514C, 0x8830, 9, 0, 0},  {0x1189, 0x8850, 4, 0, 0}};
 const QVector<int> kSearched{2, 1, 5, 4, 7, 0, 6, 3};
 
 QVector<QByteArray> plugKeypads(int n)
@@ -79,7 +79,8 @@ class TestCoreKeypads : public QObject
         QFETCH(int, count);
         const QVector<QByteArray> paths = plugKeypads(count);
         QVector<int> order = kSearched;
-        order.erase(std::remove_if(order.begin(), order.end(), [count](int i) { return i >= count; }), order.end());
+        order.erase(std::remove_if(order.begin(), order.end(), [count](int i) { return i >= count; }),
+                    order.end());
         KeypadLink link;
         device::Keypad contacted;
         connect(&link, &KeypadLink::connected, this, [&](const device::Keypad &k) { contacted = k; });
@@ -112,7 +113,8 @@ class TestCoreKeypads : public QObject
         sim::clearLogs();
         device::SaveJob job;
         job.extended = kModels[order.last()].variant == 10;
-        job.records.append({0, 3, 1, QByteArray(job.extended ? 64 : 50, '\x01').replace(0, 3, "\xFD\x03\x01")});
+        job.records.append(
+            {0, 3, 1, QByteArray(job.extended ? 64 : 50, '\x01').replace(0, 3, "\xFD\x03\x01")});
         QSignalSpy saved(&link, &KeypadLink::saved);
         QVERIFY(link.save(job));
         QVERIFY(saved.wait());
