@@ -135,7 +135,7 @@ class TestCoreKeypads : public QObject
             link.step(0);
         });
         const auto quiet = [&] {
-            QTest::qWait(200); // what a cause started has ended
+            QTest::qWait(300); // what a cause started has ended
             sim::clearLogs();
             steps = 0;
             QTest::qWait(400);
