@@ -45,8 +45,12 @@ const Texts kTexts[] = {
     {"View settings", "查看配置"},
     {"Open layout", "打开布局文件"},
     {"Delay", "延时"},
+    {"Save the changes to the keypad in use before switching to another keypad?",
+     "切换到其他设备前将更改保存到当前设备吗？"},
+    {"Keypad", "设备"},
+    {"No keypad attached", "未连接设备"},
 };
-static_assert(std::size(kTexts) == size_t(EditText::DelayStep) + 1, "one text per EditText");
+static_assert(std::size(kTexts) == size_t(EditText::NoKeypad) + 1, "one text per EditText");
 
 } // namespace
 

@@ -32,6 +32,9 @@ enum class EditText {
     ReadBack,   // the name of a read-back step
     OpenStep,   // the name of opening a layout as a step
     DelayStep,
+    SwitchQuestion, // before switching to another keypad
+    KeypadMenu,
+    NoKeypad,
 };
 
 QString editText(int language, EditText t);

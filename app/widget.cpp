@@ -67,7 +67,7 @@ Widget::Widget(QWidget *parent)
     connectKeypadLink();
     Poll_Timer = new QTimer(this);
     connect(Poll_Timer, &QTimer::timeout, this, &Widget::timeoutSlot);
-    Poll_Timer->start(100);
+    startKeypadWatch();
 
     // the vertical tab bar
     ui->tabWidget->setTabPosition(QTabWidget::West);

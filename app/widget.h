@@ -98,6 +98,24 @@ class Widget : public QWidget, public HID_Key_Val
     bool Model_Answered = true;
     bool Led_Query_Wanted = false; // the LED page asked while the link was busy
 
+    // ---- the attached keypads (app/widget_keypads.cpp) ----
+    // Steps by hot-plug events where the system announces devices, else Poll_Timer (construction).
+    void startKeypadWatch();
+    // Lists the attached keypads in `menu` (model where known, ids, serial or path), the one in
+    // use checked; choosing one runs switchKeypad.
+    void fillKeypadMenu(QMenu *menu);
+    // Works with the keypad at `path` from now on: its first contact follows (model, pages,
+    // picture). The store and its unsaved edits stay as they are.
+    void switchKeypad(const QByteArray &path);
+    // The "Keypad" submenu of the window menu, shown while more than one keypad is attached.
+    void setupKeypadMenu();
+    QAction *Keypad_Menu_Action = nullptr;
+    // A switch waiting for the Save the question asked for: done when that Save succeeded.
+    QByteArray Switch_After_Save;
+    void switchAfterSave(bool saved);
+    // The keypad in use for the status line's tooltip (empty when none).
+    QString keypadInUse() const;
+
     // Status line. The state texts are not shown while a notice or an exchange's progress owns
     // the line; progress appears once an exchange has run for a moment.
     void showLinkState();

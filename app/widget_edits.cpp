@@ -13,19 +13,18 @@
 
 #include "app/edit_history.h"
 #include "app/edit_texts.h"
+#include "app/notice_styles.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
 #include "device/store_exchange.h"
+#include "editing/record_rules.h"
 #include "ui_widget.h"
 
 namespace
 {
 
 constexpr int kDelayPage = 5;
-constexpr quint8 kLedType = 8;
-const QString kFailureStyle = QStringLiteral("background-color: rgb(220,0,0);border:0px;color:#FFFFFF;");
-constexpr int kFailureNoticeMs = 4000;
 
 // The window's close events: closing with unsaved changes asks first.
 class CloseGuard : public QObject
@@ -149,7 +148,7 @@ void Widget::refreshAfterRestore()
 {
     // The pages that show the store: the extended LED page and the delay rows, without the
     // rows' signals, which would store what they show as a new edit.
-    if (Store.extended() && Store.Select_PHY_Key_Mode == kLedType)
+    if (Store.extended() && Store.Select_PHY_Key_Mode == record_rules::kLedType)
         showLedPage();
     if (ui->tabWidget->currentIndex() == kDelayPage) {
         std::vector<QSignalBlocker> quiet;
@@ -193,6 +192,7 @@ void Widget::noteSaved(const device::SaveJob &job, const device::SaveOutcome &ou
 {
     Keypad_Copy->noteSaved(Store, job, outcome);
     updateUnsavedMarker();
+    switchAfterSave(!outcome.failed);
     if (!Close_After_Save)
         return;
     Close_After_Save = false;
@@ -231,13 +231,13 @@ bool Widget::confirmClose()
     case QMessageBox::Save:
         // The window closes once the keypad confirmed every change (noteSaved).
         if (Store.Dev_Connected != 1) {
-            showNotice(editText(Language, EditText::NotConnected), kFailureStyle, kFailureNoticeMs,
+            showNotice(editText(Language, EditText::NotConnected), kFailureStyle, kReadNoticeMs,
                        &Widget::endNotice);
         } else if (Keypad_Link->save(device::saveJob(Store))) {
             Close_After_Save = true;
             endNoticeForExchange();
         } else {
-            showNotice(editText(Language, EditText::Busy), kFailureStyle, kFailureNoticeMs,
+            showNotice(editText(Language, EditText::Busy), kFailureStyle, kReadNoticeMs,
                        &Widget::endNotice);
         }
         return false;

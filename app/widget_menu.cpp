@@ -11,6 +11,7 @@
 #include "app/edit_history.h"
 #include "app/edit_step.h"
 #include "app/edit_texts.h"
+#include "app/notice_styles.h"
 #include "app/widget.h"
 #include "device/store.h"
 #include "editing/record_naming.h"
@@ -27,8 +28,6 @@ namespace
 const QString kButtonStyle = QStringLiteral(
     "QToolButton{background-color: #383838;border:0px;}QToolButton:hover{background-color: #4a4a4a;}"
     "QToolButton::menu-indicator{image:none;}");
-const QString kStateStyle = QStringLiteral("color: rgb(255, 255, 255);");
-constexpr int kNoticeMs = 4000;
 constexpr int kMinimumGap = 4;
 
 // Three white bars.
@@ -75,6 +74,7 @@ void Widget::setupWindowMenu()
 
     // The "Keypad" submenu is inserted before this first separator.
     Keypad_Menu_Place = Window_Menu->addSeparator();
+    setupKeypadMenu();
     Open_Layout_Action = Window_Menu->addAction(editText(Language, EditText::OpenLayout));
     Open_Layout_Action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(Open_Layout_Action, &QAction::triggered, this, &Widget::openLayoutFile);
@@ -158,7 +158,7 @@ bool Widget::saveLayout(const QString &path)
         return false;
     }
     showNotice(editText(Language, EditText::SavedLayout).arg(QFileInfo(path).fileName()), kStateStyle,
-               kNoticeMs, &Widget::endNotice);
+               kReadNoticeMs, &Widget::endNotice);
     return true;
 }
 
@@ -191,6 +191,6 @@ bool Widget::openLayout(const QString &path)
         refreshAfterRestore();
     }
     showNotice(editText(Language, EditText::OpenedLayout).arg(QFileInfo(path).fileName()).arg(set),
-               kStateStyle, kNoticeMs, &Widget::endNotice);
+               kStateStyle, kReadNoticeMs, &Widget::endNotice);
     return true;
 }

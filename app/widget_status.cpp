@@ -2,6 +2,7 @@
 // tell how a Save or a View went.
 #include <QTimer>
 
+#include "app/notice_styles.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
 #include "device/store.h"
@@ -14,13 +15,8 @@ namespace
 constexpr int kProgressAfterMs = 300;
 constexpr int kProgressEveryMs = 100;
 constexpr int kSaveNoticeMs = 1500;
-// Long enough to be read; the poll step does not replace a notice.
-constexpr int kSaveFailedNoticeMs = 4000;
 constexpr int kViewNoticeMs = 3000;
 
-const QString kStateStyle = QStringLiteral("color: rgb(255, 255, 255);");
-const QString kAlarmStyle = QStringLiteral("color: rgb(220, 0, 0);");
-const QString kFailureStyle = QStringLiteral("background-color: rgb(220,0,0);border:0px;color:#FFFFFF;");
 
 // The texts composed at run time, English and Chinese.
 enum Text {
@@ -72,6 +68,8 @@ void setStatus(QPushButton *status, const QString &text, const QString &style)
 
 void Widget::showLinkState()
 {
+    if (const QString tip = keypadInUse(); ui->Dev_Sta_Dsp->toolTip() != tip)
+        ui->Dev_Sta_Dsp->setToolTip(tip);
     if (Keypad_Link->busy())
         return;
     switch (Keypad_Link->state()) {
@@ -128,7 +126,7 @@ void Widget::showSaveNotice()
 void Widget::showSaveFailedNotice(int kept)
 {
     const QString message = kept == 1 ? text(Language, SaveFailedOne) : text(Language, SaveFailed).arg(kept);
-    showNotice(message, kFailureStyle, kSaveFailedNoticeMs, &Widget::endNotice);
+    showNotice(message, kFailureStyle, kReadNoticeMs, &Widget::endNotice);
 }
 
 void Widget::showViewNotice(int read, int requested, bool complete)
@@ -157,6 +155,9 @@ void Widget::onTimeupDestroy()
     Store.Save_Notice_Active = 0;
     ui->Dev_Sta_Dsp->setStyleSheet(
         QStringLiteral("background-color: rgb(60,60,60);border:0px;color:#FFFFFF;"));
+    // Without poll steps the state shows at once.
+    if (Keypad_Link->listening())
+        showLinkState();
 }
 
 void Widget::endNoticeForExchange()

@@ -114,6 +114,7 @@ int main(int argc, char *argv[])
     bench::registerLinkBenchmarks();
     bench::registerStallBenchmarks();
     bench::registerProcessBenchmarks();
+    bench::registerHotplugBenchmarks();
 
     SummaryReporter reporter;
     std::fprintf(stderr, "zd_bench: running (a few minutes)\n");

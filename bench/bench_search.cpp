@@ -77,13 +77,15 @@ void searchingTick(benchmark::State &state, bool perId, bool paced)
             state.ResumeTiming();
         }
         if (perId) {
-            const auto id = discovery::firstPresent([&](discovery::UsbId id) {
+            std::optional<discovery::UsbId> id;
+            for (int i = 0; i < discovery::kSearchOrderSize && !id; ++i) {
                 ++enumerations;
-                hid_device_info *list = hid.enumerate(id.vid, id.pid);
-                const bool present = list != nullptr;
+                hid_device_info *list =
+                    hid.enumerate(discovery::searchOrder(i).vid, discovery::searchOrder(i).pid);
+                if (list)
+                    id = discovery::searchOrder(i);
                 hid.free(list);
-                return present;
-            });
+            }
             ++enumerations;
             hid_device_info *list = hid.enumerate(last.vid, last.pid);
             found += id.has_value() || list;

@@ -151,6 +151,32 @@ void printSummary(const Results &results)
           t.cell("stall/view/1 ms", stallMs), "≤ 50 ms");
     t.row("5 stall", "longest GUI-thread stall, View of 3 × 24 answers 200 ms apart", "–",
           t.cell("stall/view/200 ms", stallMs), "≤ 50 ms");
+
+    const auto perSecond = [](const char *name) {
+        return [=](const Result &r) {
+            return number(Table::counter(r, name), 1) +
+                   (Table::counter(r, "listening") > 0 ? "" : " (polling)");
+        };
+    };
+    for (const char *how : {"none", "connected"}) {
+        const std::string event = std::string("hotplug/idle/event/") + how,
+                          poll = std::string("hotplug/idle/poll/") + how;
+        const QString what = QLatin1String(how) == QLatin1String("none") ? "no keypad" : "a keypad connected";
+        t.row("6 hot-plug", QStringLiteral("window idle 10 s, %1: wake-ups/s of the whole process").arg(what),
+              t.cell(poll, perSecond("wakeups_per_s")), t.cell(event, perSecond("wakeups_per_s")), "≤ 1");
+        t.row("6 hot-plug", QStringLiteral("window idle 10 s, %1: hid_enumerate calls/s").arg(what),
+              t.cell(poll, perSecond("enumerations_per_s")), t.cell(event, perSecond("enumerations_per_s")),
+              "0");
+    }
+    const auto wallMs = [](const Result &r) { return number(r.wallMs, 0) + " ms"; };
+    t.row("6 hot-plug", "keypad plugged in → \"Device Connect\" (events, wall)", "–",
+          t.cell("hotplug/detect/event", wallMs), "≤ 100 ms");
+    t.row("6 hot-plug", "apply of a 15+3 layout (72 records, 3 commits) to one keypad (wall)", "–",
+          t.cell("hotplug/apply/1", wallMs), "–");
+    t.row("6 hot-plug", "apply --all of that layout to 1 keypad (wall)", "–",
+          t.cell("hotplug/apply --all/1", wallMs), "–");
+    t.row("6 hot-plug", "apply --all of that layout to 8 keypads at once (wall)", "–",
+          t.cell("hotplug/apply --all/8", wallMs), "≤ 1.5 × apply to one");
     std::fflush(stdout);
 }
 

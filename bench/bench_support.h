@@ -19,6 +19,7 @@ void registerResizeBenchmarks();
 void registerProcessBenchmarks();
 void registerLinkBenchmarks();
 void registerStallBenchmarks();
+void registerHotplugBenchmarks();
 
 // Monotonic wall time and this thread's CPU time, in nanoseconds.
 qint64 wallNs();

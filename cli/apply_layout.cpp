@@ -42,22 +42,26 @@ const char *formatName(const layouts::Model &model)
 
 } // namespace
 
-int applyLayout(Console &console, const QString &file, bool force, QIODevice &in)
+bool loadLayout(Console &console, const QString &file, QIODevice &in, layouts::Layout *layout, QString *name)
 {
-    const QString name = file == QLatin1String("-") ? QStringLiteral("standard input") : file;
+    *name = file == QLatin1String("-") ? QStringLiteral("standard input") : file;
     // The whole file is checked before the keypad is even searched for.
     const layouts::ReadResult read =
-        file == QLatin1String("-") ? readInput(in, name) : layouts::readFile(file);
+        file == QLatin1String("-") ? readInput(in, *name) : layouts::readFile(file);
     if (!read.ok()) {
         QString message = read.error().message;
-        if (!message.startsWith(name + QLatin1Char(':')))
-            message = name + QLatin1String(": ") + message;
+        if (!message.startsWith(*name + QLatin1Char(':')))
+            message = *name + QLatin1String(": ") + message;
         console.say(QStringLiteral("zorveldeck: %1\nNothing was written to the keypad.").arg(message));
-        return FileError;
+        return false;
     }
-    const layouts::Layout &layout = read.layout();
+    *layout = read.layout();
+    return true;
+}
 
-    KeypadSession session(console);
+Exit applyTo(KeypadSession &session, Console &console, const layouts::Layout &layout, const QString &name,
+             bool force)
+{
     QString why;
     if (const Exit status = session.open(&why); status != Ok) {
         console.say(QStringLiteral("zorveldeck: ") + why);
@@ -121,6 +125,19 @@ int applyLayout(Console &console, const QString &file, bool force, QIODevice &in
                     .arg(job.led ? QStringLiteral(" and the LED state") : QString())
                     .arg(name, layouts::describe(model)));
     return Ok;
+}
+
+int applyLayout(Console &console, const QString &file, bool force, const QString &device, QIODevice &in)
+{
+    layouts::Layout layout;
+    QString name;
+    if (!loadLayout(console, file, in, &layout, &name))
+        return FileError;
+    QByteArray path;
+    if (const Exit status = chooseKeypad(console, device, &path); status != Ok)
+        return status;
+    KeypadSession session(console, path);
+    return applyTo(session, console, layout, name, force);
 }
 
 } // namespace cli

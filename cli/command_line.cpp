@@ -22,41 +22,53 @@ const QStringList kSubcommands{QStringLiteral("list"), QStringLiteral("export"),
 const char kHelp[] = R"(Usage:
   zorveldeck [--language en|zh]     open the window, in English or Chinese
                                     (default: the desktop's language)
-  zorveldeck list                   list the keypads plugged in
-  zorveldeck export FILE            save the keypad's configuration to a layout file
-  zorveldeck apply [--force] FILE   write a layout file to the keypad
+  zorveldeck list                   list the keypads attached
+  zorveldeck export FILE            save a keypad's configuration to a layout file
+  zorveldeck apply [--force] FILE   write a layout file to a keypad
+  zorveldeck apply --all FILE       write it to every attached keypad of its model
   zorveldeck --help | --version
+export and apply take --device D, the keypad to use when several are attached.
 
 Subcommands:
-  list         Every supported keypad plugged in, in the order the program searches
-               them: USB ids, model (keys, knobs, variant), record format, whether it
-               can be opened, and the path of its configuration interface.
-  export FILE  Reads the configuration of the first keypad listed back (every layer,
-               as View settings reads it, and an extended keypad's LED state) and
-               writes it to FILE. A standard keypad's LED settings cannot be read back
-               and are not in the file.
-  apply FILE   Writes the records and LED state FILE holds to the first keypad listed,
-               as Save settings writes them. A file made for another model is refused.
+  list         Every supported keypad attached, in the order the program searches
+               them: index, USB ids, model (keys, knobs, variant), record format,
+               whether it can be opened, serial number and the path of its
+               configuration interface.
+  export FILE  Reads the configuration of the keypad back (every layer, as View
+               settings reads it, and an extended keypad's LED state) and writes it
+               to FILE. A standard keypad's LED settings cannot be read back and are
+               not in the file.
+  apply FILE   Writes the records and LED state FILE holds to the keypad, as Save
+               settings writes them. A file made for another model is refused.
 
 FILE is a layout file (JSON, see docs/layout-format.md); "-" means standard output
 for export and standard input for apply.
 
 Options:
+  --device D   export, apply: the keypad to use, by its serial number, its path or
+               its index in zorveldeck list. Needed when several keypads are
+               attached; without it export and apply refuse and list them.
+  --all        apply: write FILE to every attached keypad of the file's model at
+               once, each on its own; keypads of another model are skipped and
+               listed. One line per keypad tells how it went.
   --force      apply: write a file made for another model anyway. Dangerous: the
                keys and knobs of the file's model may not be those of the keypad, so
                they may end up doing something else than intended. A file of the
-               other record format is refused even with --force.
+               other record format is refused even with --force. Not with --all.
   -h, --help   Show this help.
   --version    Show the version.
 
 Exit status:
-  0  success
+  0  success (apply --all: every keypad of the file's model was written)
   1  device failure: a write or read failed, or the keypad did not answer
+     (apply --all: the keypads that failed are named)
   2  usage error
-  3  no keypad found
+  3  no keypad found (or none is the one --device names)
   4  access denied: install the udev rule (see README or man zorveldeck)
   5  wrong model: the file was made for another model or record format
+     (apply --all: no keypad attached is of the file's model)
   6  file error: the file cannot be read or written, or is not a valid layout file
+  7  several keypads attached: choose one with --device (they are listed)
 
 Without a subcommand the window opens; with one no window system is used.
 )";
@@ -89,7 +101,9 @@ int run(const QStringList &arguments, const Io &io)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption force(QStringLiteral("force"));
-    parser.addOptions({help, version, force});
+    const QCommandLineOption device(QStringLiteral("device"), QString(), QStringLiteral("D"));
+    const QCommandLineOption all(QStringLiteral("all"));
+    parser.addOptions({help, version, force, device, all});
     if (!parser.parse(QStringList(QStringLiteral("zorveldeck")) + arguments))
         return usage(console, parser.errorText());
     if (parser.isSet(help)) {
@@ -112,14 +126,22 @@ int run(const QStringList &arguments, const Io &io)
                                   .arg(command, command == QLatin1String("apply") ? "input" : "output"));
     if (words.size() > wanted)
         return usage(console, QStringLiteral("%1: unexpected argument: %2").arg(command, words[wanted]));
-    if (parser.isSet(force) && command != QLatin1String("apply"))
-        return usage(console, QStringLiteral("--force is an option of apply only"));
+    if ((parser.isSet(force) || parser.isSet(all)) && command != QLatin1String("apply"))
+        return usage(
+            console,
+            QStringLiteral("--%1 is an option of apply only").arg(parser.isSet(force) ? "force" : "all"));
+    if (parser.isSet(device) && command == QLatin1String("list"))
+        return usage(console, QStringLiteral("--device is an option of export and apply"));
+    if (parser.isSet(all) && (parser.isSet(device) || parser.isSet(force)))
+        return usage(console, QStringLiteral("--all goes with neither --device nor --force"));
 
     if (command == QLatin1String("list"))
         return listKeypads(console, io.out);
     if (command == QLatin1String("export"))
-        return exportLayout(console, words[1], io.out);
-    return applyLayout(console, words[1], parser.isSet(force), io.in);
+        return exportLayout(console, words[1], parser.value(device), io.out);
+    if (parser.isSet(all))
+        return applyAll(console, words[1], io.in);
+    return applyLayout(console, words[1], parser.isSet(force), parser.value(device), io.in);
 }
 
 int main(int argc, char *argv[], int first)

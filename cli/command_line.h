@@ -1,7 +1,7 @@
 #pragma once
-// The command line of zorveldeck: `list`, `export FILE`, `apply [--force] FILE`, `--help`,
-// `--version`. Qt Core only; it touches no window system. `zorveldeck --help` and the manual
-// page tell the subcommands and the exit codes.
+// The command line of zorveldeck: `list`, `export [--device D] FILE`,
+// `apply [--device D] [--force] FILE`, `apply --all FILE`, `--help`, `--version`. Qt Core only; it touches no
+// window system. `zorveldeck --help` and the manual page tell the subcommands and the exit codes.
 #include <QIODevice>
 #include <QStringList>
 
@@ -11,12 +11,13 @@ namespace cli
 // The exit status: 0 only when everything succeeded.
 enum Exit : int {
     Ok = 0,
-    DeviceFailure = 1, // a write or read failed, or the keypad did not answer (its model, a record)
-    Usage = 2,         // unknown subcommand or option, a missing or extra argument
-    NoKeypad = 3,      // no supported keypad is plugged in
-    AccessDenied = 4,  // a keypad is plugged in but cannot be opened (udev rule missing)
-    WrongModel = 5,    // the file was made for another model (or another record format)
-    FileError = 6,     // the file cannot be read or written, or is not a valid layout file
+    DeviceFailure = 1,  // a write or read failed, or the keypad did not answer (its model, a record)
+    Usage = 2,          // unknown subcommand or option, a missing or extra argument
+    NoKeypad = 3,       // no supported keypad is plugged in
+    AccessDenied = 4,   // a keypad is plugged in but cannot be opened (udev rule missing)
+    WrongModel = 5,     // the file was made for another model (or another record format)
+    FileError = 6,      // the file cannot be read or written, or is not a valid layout file
+    SeveralKeypads = 7, // several keypads attached and none chosen with --device
 };
 
 // Where a run reads and writes: standard input and output for FILE "-", messages on `err`.

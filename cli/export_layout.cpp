@@ -26,9 +26,12 @@ QString caption(bool extended, int slot, const quint8 *record)
 
 } // namespace
 
-int exportLayout(Console &console, const QString &file, QIODevice &out)
+int exportLayout(Console &console, const QString &file, const QString &device, QIODevice &out)
 {
-    KeypadSession session(console);
+    QByteArray path;
+    if (const Exit status = chooseKeypad(console, device, &path); status != Ok)
+        return status;
+    KeypadSession session(console, path);
     QString why;
     if (const Exit status = session.open(&why); status != Ok) {
         console.say(QStringLiteral("zorveldeck: ") + why);

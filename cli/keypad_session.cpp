@@ -5,6 +5,9 @@
 #include <QTimer>
 
 #include "cli/console.h"
+#include "device/hid_io.h"
+
+#include <hidapi.h>
 
 namespace cli
 {
@@ -34,6 +37,68 @@ QString accessHint()
         "install the udev rule 70-zorveldeck.rules (from the package, or packaging/linux in "
         "the sources; see README, \"Access to the keypad\", or man zorveldeck), then unplug "
         "and replug the keypad");
+}
+
+QVector<discovery::Attached> attachedKeypads()
+{
+    hid_device_info *devices = hidio::enumerate(0, 0);
+    const QVector<discovery::Attached> found = discovery::attached(devices);
+    hidio::freeEnumeration(devices);
+    hidio::exit(); // each keypad's link starts hidapi again on its own thread
+    return found;
+}
+
+QString describeAttached(int index, const discovery::Attached &keypad)
+{
+    return QStringLiteral("#%1  %2:%3  %4  %5")
+        .arg(index)
+        .arg(keypad.vid, 4, 16, QLatin1Char('0'))
+        .arg(keypad.pid, 4, 16, QLatin1Char('0'))
+        .arg(keypad.serial.isEmpty() ? QStringLiteral("-") : keypad.serial,
+             QString::fromLocal8Bit(keypad.path));
+}
+
+Exit chooseKeypad(Console &console, const QString &device, QByteArray *path)
+{
+    const QVector<discovery::Attached> keypads = attachedKeypads();
+    const auto refuse = [&](Exit status, const QString &why) {
+        console.say(QStringLiteral("zorveldeck: %1; the keypads attached (--device SERIAL, PATH or INDEX):")
+                        .arg(why));
+        for (int i = 0; i < keypads.size(); ++i)
+            console.say(QStringLiteral("  ") + describeAttached(i + 1, keypads[i]));
+        return status;
+    };
+    path->clear();
+    if (device.isEmpty()) {
+        if (keypads.size() > 1)
+            return refuse(SeveralKeypads, QStringLiteral("%1 keypads are attached: choose one with --device, "
+                                                         "or write to all of them with apply --all")
+                                              .arg(keypads.size()));
+        return Ok;
+    }
+    QVector<int> bySerial;
+    for (int i = 0; i < keypads.size(); ++i) {
+        if (keypads[i].path == device.toLocal8Bit()) {
+            *path = keypads[i].path;
+            return Ok;
+        }
+        if (!keypads[i].serial.isEmpty() && keypads[i].serial == device)
+            bySerial.append(i);
+    }
+    if (bySerial.size() > 1)
+        return refuse(SeveralKeypads, QStringLiteral("%1 keypads report the serial number %2: choose one "
+                                                     "by its path or index")
+                                          .arg(bySerial.size())
+                                          .arg(device));
+    bool number = false;
+    const int index = device.toInt(&number);
+    if (bySerial.size() == 1)
+        *path = keypads[bySerial.first()].path;
+    else if (number && index >= 1 && index <= keypads.size())
+        *path = keypads[index - 1].path;
+    else
+        return refuse(NoKeypad, QStringLiteral("no keypad attached is %1").arg(device));
+    return Ok;
 }
 
 KeypadSession::KeypadSession(Console &console, const QByteArray &path) : console(console), link(path)

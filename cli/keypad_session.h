@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/command_line.h"
+#include "device/discovery.h"
 #include "device/keypad_link.h"
 
 namespace cli
@@ -16,6 +17,17 @@ class Console;
 
 // What to do when the keypad cannot be opened: the udev rule.
 QString accessHint();
+
+// Every supported keypad attached, in search order (one enumeration).
+QVector<discovery::Attached> attachedKeypads();
+// "#2  1189:8840  ZD-0002  /dev/hidraw3": the keypad's index in the list (from 1), ids, serial
+// (or "-") and path.
+QString describeAttached(int index, const discovery::Attached &keypad);
+// The keypad the command acts on: the one `device` names (its serial number, path or index in
+// the list), or without --device (`device` empty) the only one attached, as an interface-0 path
+// to pin a session to (empty: the first found, as the window finds it). Refuses, with the list,
+// several keypads and no --device (SeveralKeypads) and a --device that names none (NoKeypad).
+Exit chooseKeypad(Console &console, const QString &device, QByteArray *path);
 
 class KeypadSession : public QObject
 {

@@ -1,38 +1,15 @@
-// list: every supported keypad plugged in, found over one enumeration of every HID device and
+// list: every supported keypad attached, found over one enumeration of every HID device and
 // ordered as the link searches (by USB id in search order, then as listed), each opened on
 // its own through a link pinned to its interface 0 and asked for its model.
-#include <hidapi.h>
-
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/keypad_session.h"
-#include "device/discovery.h"
 
 namespace cli
 {
 
 namespace
 {
-
-struct Attached {
-    discovery::UsbId id;
-    QByteArray path; // interface 0
-};
-
-QVector<Attached> attachedKeypads()
-{
-    QVector<Attached> found;
-    hid_device_info *devices = hid_enumerate(0, 0);
-    for (int i = 0; i < discovery::kSearchOrderSize; ++i) {
-        const discovery::UsbId id = discovery::searchOrder(i);
-        for (const hid_device_info *e = devices; e; e = e->next)
-            if (e->vendor_id == id.vid && e->product_id == id.pid && e->interface_number == 0 && e->path)
-                found.append({id, QByteArray(e->path)});
-    }
-    hid_free_enumeration(devices);
-    hid_exit(); // each keypad's link starts hidapi again on its own thread
-    return found;
-}
 
 QString hex4(quint16 v)
 {
@@ -43,17 +20,18 @@ QString hex4(quint16 v)
 
 int listKeypads(Console &console, QIODevice &out)
 {
-    const QVector<Attached> keypads = attachedKeypads();
+    const QVector<discovery::Attached> keypads = attachedKeypads();
     if (keypads.isEmpty()) {
         console.say(QStringLiteral("zorveldeck: no keypad found: plug the keypad in and retry"));
         return NoKeypad;
     }
 
-    QVector<QStringList> rows{{QStringLiteral("USB"), QStringLiteral("Model"), QStringLiteral("Records"),
-                               QStringLiteral("Access"), QStringLiteral("Interface 0")}};
+    QVector<QStringList> rows{{QStringLiteral("#"), QStringLiteral("USB"), QStringLiteral("Model"),
+                               QStringLiteral("Records"), QStringLiteral("Access"), QStringLiteral("Serial"),
+                               QStringLiteral("Interface 0")}};
     int status = Ok;
     bool denied = false;
-    for (const Attached &a : keypads) {
+    for (const discovery::Attached &a : keypads) {
         KeypadSession session(console, a.path);
         QString why;
         const Exit opened = session.open(&why);
@@ -74,7 +52,8 @@ int listKeypads(Console &console, QIODevice &out)
         } else {
             access = opened == AccessDenied ? QStringLiteral("denied") : QStringLiteral("gone");
         }
-        rows.append({hex4(a.id.vid) + QLatin1Char(':') + hex4(a.id.pid), model, records, access,
+        rows.append({QString::number(rows.size()), hex4(a.vid) + QLatin1Char(':') + hex4(a.pid), model,
+                     records, access, a.serial.isEmpty() ? QStringLiteral("-") : a.serial,
                      QString::fromLocal8Bit(a.path)});
         denied = denied || opened == AccessDenied;
         if (status == Ok && opened != Ok) {

@@ -27,14 +27,6 @@ UsbId searchOrder(int i)
     return {usb_ids::kSearchOrder[i].vid, usb_ids::kSearchOrder[i].pid};
 }
 
-std::optional<UsbId> firstPresent(const std::function<bool(UsbId)> &present)
-{
-    for (int i = 0; i < kSearchOrderSize; ++i)
-        if (present(searchOrder(i)))
-            return searchOrder(i);
-    return std::nullopt;
-}
-
 std::optional<UsbId> firstListed(const hid_device_info *devices)
 {
     // The order of the ids decides, not the order of the list: one pass notes the best rank.
@@ -46,6 +38,17 @@ std::optional<UsbId> firstListed(const hid_device_info *devices)
     if (best == kSearchOrderSize)
         return std::nullopt;
     return searchOrder(best);
+}
+
+QVector<Attached> attached(const hid_device_info *devices)
+{
+    QVector<Attached> found;
+    for (int i = 0; i < kSearchOrderSize; ++i)
+        for (const hid_device_info *e = devices; e; e = e->next)
+            if (carries(e, searchOrder(i)) && e->interface_number == 0 && e->path)
+                found.append({e->vendor_id, e->product_id, QByteArray(e->path),
+                              e->serial_number ? QString::fromWCharArray(e->serial_number) : QString()});
+    return found;
 }
 
 Match match(const hid_device_info *devices, UsbId id)

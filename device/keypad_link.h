@@ -10,18 +10,31 @@
 //
 // A failed write or read closes the handle and the link searches again, so a keypad plugged
 // back in (also one that never left the list) is found and first contacted at the next steps.
+//
+// Several keypads: keypads() lists every supported keypad attached; the search takes the one
+// chosen with choose() while it is attached (known by its serial number, or by its path), else
+// the first in search order.
+//
+// Steps by events: after listen() succeeds (Linux, udev daemon active) the user stops polling
+// and runs a step at each stepWanted() instead: a keypad plugged in or unplugged, first contact
+// after a keypad was opened, a first contact to repeat, a reconnection after a failed exchange.
+#include <QHash>
 #include <QObject>
 #include <QQueue>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
+#include <optional>
 
+#include "device/discovery.h"
 #include "device/link_types.h"
 
 namespace device
 {
 
 class LinkWorker;
+class HotplugWatch;
 
 class KeypadLink : public QObject
 {
@@ -35,7 +48,7 @@ class KeypadLink : public QObject
     // Closes the handle and shuts hidapi down (an exchange still running is cut short).
     ~KeypadLink() override;
 
-    State state() const { return current; }
+    State state() const { return state_; }
     // An exchange runs: first contact, download, read-back or LED query.
     bool busy() const { return exchanges > 0; }
     // Nothing asked of the worker is still outstanding.
@@ -47,6 +60,25 @@ class KeypadLink : public QObject
     void step(quint32 mark);
     // The next step makes first contact again.
     void recontact();
+
+    // Listens for keypads plugged in and unplugged; false where the system does not announce
+    // them (the caller polls then).
+    bool listen();
+    bool listening() const { return watch != nullptr; }
+
+    // Every supported keypad attached now, in search order (one enumeration, on the calling
+    // thread), with the model of those contacted before; and the keypad in use (open), if any.
+    struct Listed {
+        discovery::Attached keypad;
+        bool known = false; // first contact was made: `model` holds what it learned
+        Keypad model;
+    };
+    QVector<Listed> keypads() const;
+    const discovery::Attached &inUse() const { return current; }
+    std::optional<Keypad> modelOf(const QByteArray &path) const;
+    // Works with the keypad at `path` from now on: the keypad in use, if another, is closed
+    // (disconnected()) and the next step opens the chosen one.
+    void choose(const QByteArray &path);
     // The exchanges; each is refused (false) while another runs or no keypad is connected
     // (the LED query: open).
     bool save(const SaveJob &job);
@@ -54,6 +86,8 @@ class KeypadLink : public QObject
     bool queryLed(int layer, quint32 mark);
 
   signals:
+    // Only after listen(): a step is due now.
+    void stepWanted();
     void stateChanged(device::State state);
     void opened(quint16 vid, quint16 pid);
     void connected(const device::Keypad &keypad, const device::ViewOutcome &readBack);
@@ -68,13 +102,20 @@ class KeypadLink : public QObject
     template <typename Request> void post(Request request, bool exchange);
     void requestFinished();
     void setState(State state);
+    // Listening: asks for a step after `ms` (an earlier one already asked for stands).
+    void wantStep(int ms = 0);
 
     QThread thread;
     LinkWorker *worker;
     std::atomic_bool stopping{false};
-    State current = State::Searching;
+    State state_ = State::Searching;
     QQueue<bool> pending; // requests posted and not finished; true for exchanges
     int exchanges = 0;
+    HotplugWatch *watch = nullptr;
+    QTimer wake;          // a step asked for (listening only)
+    bool stepDue = false; // asked for while a request was outstanding
+    discovery::Attached current;
+    QHash<QByteArray, Keypad> models; // by interface-0 path, from first contact
 };
 
 } // namespace device

@@ -53,35 +53,28 @@ void LinkWorker::shutdown()
         hid_close(dev);
         dev = nullptr;
     }
-    hid_exit();
+    hidio::exit();
 }
 
 void LinkWorker::search()
 {
-    // One enumeration of every HID device, searched in the order of the USB ids (see
-    // device/discovery.h), or for the pinned path. `last` keeps the last match, searched when
-    // none is listed.
-    hid_device_info *devices = hid_enumerate(0, 0);
-    discovery::Match match;
-    if (pinned.isEmpty()) {
-        if (const std::optional<discovery::UsbId> id = discovery::firstListed(devices))
-            last = *id;
-        match = discovery::match(devices, last);
-    } else {
-        match = discovery::atPath(devices, pinned.constData());
-        if (match.interfaceZero)
-            last = {match.interfaceZero->vendor_id, match.interfaceZero->product_id};
-    }
-    if (!match.interfaceZero) {
-        if (match.listed && reported != State::Searching)
-            qCDebug(lcDevice, "no interface 0 under %04x:%04x", last.vid, last.pid);
-        hid_free_enumeration(devices);
+    // One enumeration of every HID device; the keypads in it in the order of the USB ids (see
+    // device/discovery.h).
+    hid_device_info *devices = hidio::enumerate(0, 0);
+    const QVector<discovery::Attached> keypads = discovery::attached(devices);
+    const discovery::Attached *found = pick(keypads);
+    if (!found) {
+        if (reported != State::Searching && pinned.isEmpty())
+            if (const std::optional<discovery::UsbId> id = discovery::firstListed(devices))
+                qCDebug(lcDevice, "no interface 0 under %04x:%04x", id->vid, id->pid);
+        hidio::freeEnumeration(devices);
         report(State::Searching);
         return;
     }
-    qCDebug(lcDevice, "interface_number:%s", match.interfaceZero->path);
-    hid_device *handle = hid_open_path(match.interfaceZero->path);
-    hid_free_enumeration(devices);
+    hidio::freeEnumeration(devices);
+    last = {found->vid, found->pid};
+    qCDebug(lcDevice, "interface_number:%s", found->path.constData());
+    hid_device *handle = hidio::open(found->path.constData());
     if (!handle) {
         // On Linux the hidraw node belongs to root unless the udev rule grants it to the user.
         if (reported != State::AccessDenied)
@@ -90,16 +83,46 @@ void LinkWorker::search()
         return;
     }
     dev = handle;
+    openPath = found->path;
+    emit openedAt(*found);
     emit opened(last.vid, last.pid);
     report(State::Opened);
 }
 
+const discovery::Attached *LinkWorker::pick(const QVector<discovery::Attached> &keypads) const
+{
+    const QByteArray &wanted = pinned.isEmpty() ? chosenPath : pinned;
+    for (const discovery::Attached &k : keypads)
+        if (!wanted.isEmpty() && k.path == wanted && (chosenSerial.isEmpty() || k.serial == chosenSerial))
+            return &k;
+    if (!pinned.isEmpty())
+        return nullptr;
+    // The chosen keypad plugged in elsewhere, or else the first in search order, as a replacement.
+    for (const discovery::Attached &k : keypads)
+        if (!chosenSerial.isEmpty() && k.serial == chosenSerial)
+            return &k;
+    return keypads.isEmpty() ? nullptr : &keypads.first();
+}
+
+void LinkWorker::choose(const QByteArray &path)
+{
+    hid_device_info *devices = hidio::enumerate(0, 0);
+    chosenPath = path;
+    chosenSerial.clear();
+    for (const discovery::Attached &k : discovery::attached(devices))
+        if (k.path == path)
+            chosenSerial = k.serial;
+    hidio::freeEnumeration(devices);
+    if (dev && openPath != path)
+        close("another keypad chosen");
+    emit finished();
+}
+
 bool LinkWorker::present()
 {
-    hid_device_info *list = hid_enumerate(last.vid, last.pid);
-    const bool listed =
-        pinned.isEmpty() ? list != nullptr : discovery::atPath(list, pinned.constData()).listed;
-    hid_free_enumeration(list);
+    hid_device_info *list = hidio::enumerate(last.vid, last.pid);
+    const bool listed = discovery::atPath(list, openPath.constData()).listed;
+    hidio::freeEnumeration(list);
     if (!listed) {
         close("unplugged");
         return false;
@@ -118,8 +141,9 @@ void LinkWorker::close(const char *why)
 {
     hid_close(dev);
     dev = nullptr;
+    openPath.clear();
     broken = false;
-    hid_exit();
+    hidio::exit();
     qCInfo(lcDevice, "keypad %04x:%04x closed (%s)", last.vid, last.pid, why);
     emit closed();
     report(State::Searching);

@@ -39,11 +39,15 @@ class LinkWorker : public QObject
     void save(const SaveJob &job);
     void view(const ViewJob &job);
     void queryLed(int layer, quint32 mark);
+    // From now on the search takes the keypad at `path` while it is attached (by its serial
+    // number, wherever it is plugged in, when it reports one); another one open is closed.
+    void choose(const QByteArray &path);
     // Closes the handle and shuts hidapi down.
     void shutdown();
 
   signals:
-    void stateReported(device::State state); // Searching, AccessDenied or Opened, when it changes
+    void stateReported(device::State state);          // Searching, AccessDenied or Opened, when it changes
+    void openedAt(const discovery::Attached &keypad); // just before opened()
     void opened(quint16 vid, quint16 pid);
     void contacted(const device::Keypad &keypad, const device::ViewOutcome &readBack);
     void closed();
@@ -58,6 +62,8 @@ class LinkWorker : public QObject
     enum class Await { Answer, Timeout, Failed };
 
     void search();
+    // The keypad the search takes among those attached (null: none).
+    const discovery::Attached *pick(const QVector<discovery::Attached> &keypads) const;
     bool present();
     // Ends a request: closes the handle if a write or read failed, then finished().
     void end();
@@ -79,6 +85,9 @@ class LinkWorker : public QObject
 
     const std::atomic_bool &stopping;
     const QByteArray pinned;
+    QByteArray chosenPath;
+    QString chosenSerial;
+    QByteArray openPath; // of the keypad open
     hid_device *dev = nullptr;
     bool broken = false;
     QDeadlineTimer quietUntil; // expired unless answers may still be on their way

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing ZorvelDeck needs on Debian 12 (root or sudo).
 set -euo pipefail
-packages=(build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools libhidapi-dev
+packages=(build-essential cmake pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools libhidapi-dev libudev-dev
           fonts-wqy-microhei xvfb xauth
           dpkg-dev desktop-file-utils appstream lintian # packaging: dpkg-shlibdeps, validators
           libbenchmark-dev                              # bench/: Google Benchmark

@@ -2,6 +2,7 @@
 //
 //   zorveldeck-demo --keys 15 --knobs 3 --variant 0 --vid 0x1189 --pid 0x8840 --no-model-answer
 //   zorveldeck-demo --language zh
+//   zorveldeck-demo --more 6,2 --more 16,3,10,0x514c,0x8842 --udev   (three keypads, hot-plug events)
 //
 // A subcommand after the demo's options runs the command line on the virtual keypad instead of
 // the window: zorveldeck-demo --keys 16 --knobs 3 --variant 10 export -
@@ -88,11 +89,22 @@ int main(int argc, char *argv[])
     const QCommandLineOption language(QStringLiteral("language"),
                                       QStringLiteral("The window's language, en or zh (default: the desktop's)."),
                                       QStringLiteral("en|zh"));
+    const QCommandLineOption more(
+        QStringLiteral("more"),
+        QStringLiteral("One more keypad: keys,knobs[,variant[,vid,pid]] (ids as the first keypad's unless\n"
+                       "given). Repeat it for several."),
+        QStringLiteral("model"));
+    const QCommandLineOption udev(
+        QStringLiteral("udev"),
+        QStringLiteral("The device manager is active: the window listens for keypads\n"
+                       "plugged in instead of polling."));
     parser.addOption(help);
     for (const NumberOption *o : {&keys, &knobs, &variant, &vid, &pid})
         parser.addOption(o->option);
     parser.addOption(silent);
     parser.addOption(language);
+    parser.addOption(more);
+    parser.addOption(udev);
     // "-platform" is one option, as QApplication reads it, not seven letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     // Qt's own options pass through to the application; any other unknown one is a mistake
@@ -123,10 +135,28 @@ int main(int argc, char *argv[])
         return 2;
 
     sim::reset();
+    sim::setUdevActive(parser.isSet(udev));
     sim::setModel(quint8(k), quint8(n), quint8(v));
     sim::setIds(quint16(vendor), quint16(product));
     sim::setModelAnswer(!parser.isSet(silent));
     sim::plug();
+    for (const QString &model : parser.values(more)) {
+        // keys, knobs, variant, vid, pid: the first keypad's where not given
+        uint values[5] = {k, n, v, vendor, product};
+        const QStringList parts = model.split(QLatin1Char(','));
+        bool ok = parts.size() >= 2 && parts.size() <= 5;
+        for (int i = 0; ok && i < parts.size(); ++i)
+            values[i] = parts[i].toUInt(&ok, 0);
+        if (!ok || values[0] > 255 || values[1] > 255 || values[2] > 255 || values[3] > 0xFFFF ||
+            values[4] > 0xFFFF) {
+            std::fprintf(stderr, "zorveldeck-demo: bad value for --more: %s\n", qPrintable(model));
+            return 2;
+        }
+        sim::addKeypad();
+        sim::setModel(quint8(values[0]), quint8(values[1]), quint8(values[2]));
+        sim::setIds(quint16(values[3]), quint16(values[4]));
+        sim::plug();
+    }
     if (command < argc)
         return cli::main(argc, argv, command);
     return runZorvelDeck(argc, argv);

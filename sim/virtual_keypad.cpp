@@ -11,7 +11,10 @@
 #include <string>
 #include <thread>
 
+#include <fcntl.h>
 #include <hidapi.h>
+#include <libudev.h>
+#include <unistd.h>
 
 namespace
 {
@@ -40,9 +43,10 @@ struct Answer {
 };
 
 struct Keypad {
+    int index = 0; // 0 for the first keypad; names its paths and its serial number
     bool plugged = false;
-    quint64 session = 0;    // bumped by reset(): handles of an earlier session are not counted
     quint64 generation = 0; // bumped on every plug, so stale handles can be told apart
+    QString serial;         // empty: the keypad reports none
     quint16 vendorId = 0x1189;
     quint16 productId = 0x8840;
     QVector<int> interfaces{1, 0, 2};
@@ -69,13 +73,7 @@ struct Keypad {
 
     QVector<sim::Report> reports;
     QVector<sim::Read> reads;
-    QVector<QPair<quint16, quint16>> enumerations;
     int commits = 0;
-    int openHandles = 0;
-    int liveEnumerations = 0;
-    int exits = 0;
-    int lastOpenedInterface = -1;
-    const wchar_t *globalError = kNoError;
 
     bool extended() const { return variant == kExtendedVariant; }
 
@@ -93,17 +91,45 @@ struct Keypad {
         std::memset(ledColours, 0, sizeof(ledColours));
     }
 
-    Keypad() { factoryMemory(); }
+    explicit Keypad(int index = 0)
+        : index(index), serial(QStringLiteral("ZD-%1").arg(index + 1, 4, 10, QLatin1Char('0')))
+    {
+        factoryMemory();
+    }
+};
+
+struct Monitor;
+
+// Everything on the bus: the keypads (in the order hid_enumerate lists them), the one the
+// control functions act on, and what belongs to no keypad in particular.
+struct Bus {
+    std::deque<Keypad> pads{Keypad()};
+    int selected = 0;
+    quint64 session = 0; // bumped by reset(): handles of an earlier session are not counted
+    QVector<QPair<quint16, quint16>> enumerations;
+    int openHandles = 0;
+    int liveEnumerations = 0;
+    int exits = 0;
+    int lastOpenedInterface = -1;
+    const wchar_t *globalError = kNoError;
+    bool udevActive = false;
+    bool monitorFails = false;
+    std::vector<Monitor *> monitors;
 };
 
 // Everything below runs under this lock; `changed` wakes readers waiting for an answer.
 std::mutex lock;
 std::condition_variable changed;
 
+Bus &bus()
+{
+    static Bus b;
+    return b;
+}
+
 Keypad &keypad()
 {
-    static Keypad k;
-    return k;
+    return bus().pads[size_t(bus().selected)];
 }
 
 qint64 nsecsOf(Clock::time_point t)
@@ -112,10 +138,15 @@ qint64 nsecsOf(Clock::time_point t)
     return std::chrono::duration_cast<std::chrono::nanoseconds>(t - epoch).count();
 }
 
-std::string pathOf(quint16 vid, quint16 pid, int interfaceNumber)
+std::string pathOf(const Keypad &k, int interfaceNumber)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "virtual-keypad:%04x:%04x:%d", vid, pid, interfaceNumber);
+    if (k.index == 0)
+        std::snprintf(buf, sizeof buf, "virtual-keypad:%04x:%04x:%d", k.vendorId, k.productId,
+                      interfaceNumber);
+    else
+        std::snprintf(buf, sizeof buf, "virtual-keypad-%d:%04x:%04x:%d", k.index + 1, k.vendorId, k.productId,
+                      interfaceNumber);
     return buf;
 }
 
@@ -130,10 +161,10 @@ wchar_t *copyWide(const wchar_t *s)
 void fillInfo(hid_device_info *info, const Keypad &k, int interfaceNumber)
 {
     std::memset(info, 0, sizeof(*info));
-    info->path = strdup(pathOf(k.vendorId, k.productId, interfaceNumber).c_str());
+    info->path = strdup(pathOf(k, interfaceNumber).c_str());
     info->vendor_id = k.vendorId;
     info->product_id = k.productId;
-    info->serial_number = copyWide(L"ZD-0001");
+    info->serial_number = k.serial.isEmpty() ? nullptr : copyWide(k.serial.toStdWString().c_str());
     info->release_number = 0x0100;
     info->manufacturer_string = copyWide(L"ZorvelDeck");
     info->product_string = copyWide(L"Virtual keypad");
@@ -151,17 +182,24 @@ void freeInfoStrings(hid_device_info *info)
     std::free(info->product_string);
 }
 
+// ---- the udev monitor: one event per interface node, as the device manager announces them ----
+
+void announce(const Keypad &k, char action);
+
 void plugLocked(Keypad &k)
 {
     if (k.plugged)
         return;
     k.plugged = true;
     ++k.generation;
+    announce(k, 'a');
     changed.notify_all();
 }
 
 void unplugLocked(Keypad &k)
 {
+    if (k.plugged)
+        announce(k, 'r');
     k.plugged = false;
     k.answers.clear();
     changed.notify_all();
@@ -265,6 +303,7 @@ void receive(Keypad &k, const quint8 *b, size_t length)
 
 // The opaque handle of the hidapi C API.
 struct hid_device_ {
+    int pad; // index of the keypad in the bus
     int interfaceNumber;
     quint64 session;
     quint64 generation;
@@ -294,10 +333,15 @@ bool failsNow(int &before, int &failing)
     return true;
 }
 
+Keypad &padOf(const hid_device *dev)
+{
+    return bus().pads[size_t(dev->pad)];
+}
+
 bool alive(const hid_device *dev)
 {
-    const Keypad &k = keypad();
-    return k.plugged && dev->generation == k.generation;
+    const Keypad &k = padOf(dev);
+    return dev->session == bus().session && k.plugged && dev->generation == k.generation;
 }
 
 // Waits (lock held, released while waiting) until an answer is due, the handle goes stale or
@@ -305,9 +349,8 @@ bool alive(const hid_device *dev)
 int readAnswer(hid_device *dev, unsigned char *data, size_t length, int timeoutMs)
 {
     std::unique_lock<std::mutex> held(lock);
-    Keypad &k = keypad();
     if (!dev || !data) {
-        k.globalError = kBadArgument;
+        bus().globalError = kBadArgument;
         return -1;
     }
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
@@ -319,6 +362,7 @@ int readAnswer(hid_device *dev, unsigned char *data, size_t length, int timeoutM
             result = -1;
             break;
         }
+        Keypad &k = padOf(dev); // looked up again after every wait: reset() replaces the keypads
         const bool answers = dev->interfaceNumber == 0 && !k.answers.empty();
         if (answers && k.answers.front().due <= now) {
             const QByteArray a = k.answers.front().bytes;
@@ -343,7 +387,8 @@ int readAnswer(hid_device *dev, unsigned char *data, size_t length, int timeoutM
         else
             changed.wait_until(held, wakeAt);
     }
-    k.reads.append({timeoutMs, result});
+    if (dev->session == bus().session)
+        padOf(dev).reads.append({timeoutMs, result});
     return result;
 }
 
@@ -355,12 +400,59 @@ namespace sim
 void reset()
 {
     std::lock_guard<std::mutex> held(lock);
-    Keypad &k = keypad();
-    const quint64 session = k.session, generation = k.generation;
-    k = Keypad();
-    k.session = session + 1;
-    k.generation = generation + 1; // handles still open from an earlier session go stale
+    Bus &b = bus();
+    std::vector<Monitor *> monitors = std::move(b.monitors); // they belong to whoever created them
+    const quint64 session = b.session;
+    b = Bus();
+    b.session = session + 1; // handles still open from an earlier session go stale
+    b.monitors = std::move(monitors);
     changed.notify_all();
+}
+
+int addKeypad()
+{
+    std::lock_guard<std::mutex> held(lock);
+    Bus &b = bus();
+    b.pads.emplace_back(int(b.pads.size()));
+    b.selected = int(b.pads.size()) - 1;
+    return b.selected;
+}
+
+void select(int index)
+{
+    std::lock_guard<std::mutex> held(lock);
+    if (index >= 0 && size_t(index) < bus().pads.size())
+        bus().selected = index;
+}
+
+int keypadCount()
+{
+    std::lock_guard<std::mutex> held(lock);
+    return int(bus().pads.size());
+}
+
+void setSerial(const QString &serial)
+{
+    std::lock_guard<std::mutex> held(lock);
+    keypad().serial = serial;
+}
+
+QByteArray interfaceZeroPath()
+{
+    std::lock_guard<std::mutex> held(lock);
+    return QByteArray::fromStdString(pathOf(keypad(), 0));
+}
+
+void setUdevActive(bool active)
+{
+    std::lock_guard<std::mutex> held(lock);
+    bus().udevActive = active;
+}
+
+void setMonitorFails(bool fails)
+{
+    std::lock_guard<std::mutex> held(lock);
+    bus().monitorFails = fails;
 }
 
 void plug()
@@ -495,15 +587,17 @@ QVector<Read> reads()
 QVector<QPair<quint16, quint16>> enumerations()
 {
     std::lock_guard<std::mutex> held(lock);
-    return keypad().enumerations;
+    return bus().enumerations;
 }
 
 void clearLogs()
 {
     std::lock_guard<std::mutex> held(lock);
-    keypad().reports.clear();
-    keypad().reads.clear();
-    keypad().enumerations.clear();
+    for (Keypad &k : bus().pads) {
+        k.reports.clear();
+        k.reads.clear();
+    }
+    bus().enumerations.clear();
 }
 
 // Getters of one value, under the lock.
@@ -513,25 +607,32 @@ template <typename T> T get(T Keypad::*member)
     return keypad().*member;
 }
 
+// Values of the whole bus, under the lock.
+template <typename T> T ofBus(T Bus::*member)
+{
+    std::lock_guard<std::mutex> held(lock);
+    return bus().*member;
+}
+
 int commitCount()
 {
     return get(&Keypad::commits);
 }
 int openHandles()
 {
-    return get(&Keypad::openHandles);
+    return ofBus(&Bus::openHandles);
 }
 int liveEnumerations()
 {
-    return get(&Keypad::liveEnumerations);
+    return ofBus(&Bus::liveEnumerations);
 }
 int exitCount()
 {
-    return get(&Keypad::exits);
+    return ofBus(&Bus::exits);
 }
 int lastOpenedInterface()
 {
-    return get(&Keypad::lastOpenedInterface);
+    return ofBus(&Bus::lastOpenedInterface);
 }
 
 QByteArray storedRecord(int layer, int slot, bool extended)
@@ -582,26 +683,28 @@ int hid_init(void)
 int hid_exit(void)
 {
     std::lock_guard<std::mutex> held(lock);
-    ++keypad().exits;
+    ++bus().exits;
     return 0;
 }
 
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id)
 {
     std::lock_guard<std::mutex> held(lock);
-    Keypad &k = keypad();
-    k.enumerations.append({vendor_id, product_id});
-    if (!k.plugged || (vendor_id && vendor_id != k.vendorId) || (product_id && product_id != k.productId) ||
-        k.interfaces.isEmpty())
-        return nullptr;
+    Bus &b = bus();
+    b.enumerations.append({vendor_id, product_id});
     hid_device_info *head = nullptr, **tail = &head;
-    for (int number : k.interfaces) {
-        auto *info = static_cast<hid_device_info *>(std::malloc(sizeof(hid_device_info)));
-        fillInfo(info, k, number);
-        *tail = info;
-        tail = &info->next;
+    for (const Keypad &k : b.pads) {
+        if (!k.plugged || (vendor_id && vendor_id != k.vendorId) || (product_id && product_id != k.productId))
+            continue;
+        for (int number : k.interfaces) {
+            auto *info = static_cast<hid_device_info *>(std::malloc(sizeof(hid_device_info)));
+            fillInfo(info, k, number);
+            *tail = info;
+            tail = &info->next;
+        }
     }
-    ++k.liveEnumerations;
+    if (head)
+        ++b.liveEnumerations;
     return head;
 }
 
@@ -611,7 +714,7 @@ void hid_free_enumeration(struct hid_device_info *devs)
         return;
     {
         std::lock_guard<std::mutex> held(lock);
-        --keypad().liveEnumerations;
+        --bus().liveEnumerations;
     }
     while (devs) {
         hid_device_info *next = devs->next;
@@ -624,26 +727,30 @@ void hid_free_enumeration(struct hid_device_info *devs)
 hid_device *hid_open_path(const char *path)
 {
     std::lock_guard<std::mutex> held(lock);
-    Keypad &k = keypad();
+    Bus &b = bus();
     if (!path) {
-        k.globalError = kBadArgument;
+        b.globalError = kBadArgument;
         return nullptr;
     }
-    if (k.openFails) {
-        k.globalError = kOpenRefused;
-        return nullptr;
-    }
-    if (k.plugged)
-        for (int number : k.interfaces)
-            if (pathOf(k.vendorId, k.productId, number) == path) {
-                auto *dev = new hid_device_{number, k.session, k.generation, false, kNoError, {}};
-                fillInfo(&dev->info, k, number);
-                ++k.openHandles;
-                k.lastOpenedInterface = number;
-                k.globalError = kNoError;
-                return dev;
+    for (Keypad &k : b.pads) {
+        if (!k.plugged)
+            continue;
+        for (int number : k.interfaces) {
+            if (pathOf(k, number) != path)
+                continue;
+            if (k.openFails) {
+                b.globalError = kOpenRefused;
+                return nullptr;
             }
-    k.globalError = kNoSuchPath;
+            auto *dev = new hid_device_{k.index, number, b.session, k.generation, false, kNoError, {}};
+            fillInfo(&dev->info, k, number);
+            ++b.openHandles;
+            b.lastOpenedInterface = number;
+            b.globalError = kNoError;
+            return dev;
+        }
+    }
+    b.globalError = kNoSuchPath;
     return nullptr;
 }
 
@@ -652,7 +759,7 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id, const 
     hid_device_info *list = hid_enumerate(vendor_id, product_id);
     if (!list) {
         std::lock_guard<std::mutex> held(lock);
-        keypad().globalError = kNoSuchPath;
+        bus().globalError = kNoSuchPath;
         return nullptr;
     }
     hid_device *dev = hid_open_path(list->path);
@@ -666,8 +773,8 @@ void hid_close(hid_device *dev)
         return;
     {
         std::lock_guard<std::mutex> held(lock);
-        if (dev->session == keypad().session)
-            --keypad().openHandles;
+        if (dev->session == bus().session)
+            --bus().openHandles;
     }
     freeInfoStrings(&dev->info);
     delete dev;
@@ -679,17 +786,21 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
     {
         std::lock_guard<std::mutex> held(lock);
         if (!dev || !data || length == 0) {
-            keypad().globalError = kBadArgument;
+            bus().globalError = kBadArgument;
             return -1;
         }
-        frameMs = keypad().writeMs;
+        frameMs = dev->session == bus().session ? padOf(dev).writeMs : 0;
     }
     // The report travels in the next frame; the keypad may be unplugged meanwhile.
     if (frameMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(frameMs));
 
     std::lock_guard<std::mutex> held(lock);
-    Keypad &k = keypad();
+    if (dev->session != bus().session) {
+        dev->error = kGone;
+        return -1;
+    }
+    Keypad &k = padOf(dev);
     bool ok = alive(dev);
     if (!ok) {
         dev->error = kGone;
@@ -741,7 +852,7 @@ int hid_set_nonblocking(hid_device *dev, int nonblock)
 const wchar_t *hid_error(hid_device *dev)
 {
     std::lock_guard<std::mutex> held(lock);
-    return dev ? dev->error : keypad().globalError;
+    return dev ? dev->error : bus().globalError;
 }
 
 int hid_send_feature_report(hid_device *dev, const unsigned char *, size_t)
@@ -786,7 +897,13 @@ int hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
 
 int hid_get_serial_number_string(hid_device *dev, wchar_t *string, size_t maxlen)
 {
-    return copyString(dev, L"ZD-0001", string, maxlen);
+    std::wstring serial;
+    if (dev) {
+        std::lock_guard<std::mutex> held(lock);
+        if (dev->session == bus().session)
+            serial = padOf(dev).serial.toStdWString();
+    }
+    return copyString(dev, serial.c_str(), string, maxlen);
 }
 
 int hid_get_indexed_string(hid_device *dev, int, wchar_t *, size_t)
@@ -811,6 +928,145 @@ const struct hid_api_version *hid_version(void)
 const char *hid_version_str(void)
 {
     return HID_API_VERSION_STR;
+}
+
+} // extern "C"
+
+// ---- the few libudev calls of the hot-plug monitor ----
+// A monitor is a pipe: every interface node of a keypad plugged in or unplugged writes one
+// event into it ('a' add, 'r' remove), as the device manager announces each hidraw node.
+
+struct udev {
+    int unused = 0;
+};
+struct udev_queue {
+    int unused = 0;
+};
+struct udev_device {
+    const char *action;
+};
+
+namespace
+{
+
+struct Monitor {
+    int fds[2] = {-1, -1};
+    bool receiving = false;
+    bool hidraw = true; // no filter, or one on the hidraw subsystem
+};
+
+void announce(const Keypad &k, char action)
+{
+    for (Monitor *m : bus().monitors)
+        if (m->receiving && m->hidraw)
+            for (int i = 0; i < k.interfaces.size(); ++i)
+                if (::write(m->fds[1], &action, 1) != 1)
+                    break; // the pipe is full: the reader has enough to wake for
+}
+
+} // namespace
+
+struct udev_monitor : Monitor {
+};
+
+extern "C" {
+
+struct udev *udev_new(void)
+{
+    return new udev;
+}
+
+struct udev *udev_unref(struct udev *u)
+{
+    delete u;
+    return nullptr;
+}
+
+struct udev_queue *udev_queue_new(struct udev *)
+{
+    return new udev_queue;
+}
+
+struct udev_queue *udev_queue_unref(struct udev_queue *q)
+{
+    delete q;
+    return nullptr;
+}
+
+int udev_queue_get_udev_is_active(struct udev_queue *)
+{
+    std::lock_guard<std::mutex> held(lock);
+    return bus().udevActive ? 1 : 0;
+}
+
+struct udev_monitor *udev_monitor_new_from_netlink(struct udev *u, const char *name)
+{
+    std::lock_guard<std::mutex> held(lock);
+    if (!u || !name || std::strcmp(name, "udev") != 0 || bus().monitorFails)
+        return nullptr;
+    auto *m = new udev_monitor;
+    if (pipe2(m->fds, O_NONBLOCK | O_CLOEXEC) != 0) {
+        delete m;
+        return nullptr;
+    }
+    bus().monitors.push_back(m);
+    return m;
+}
+
+int udev_monitor_filter_add_match_subsystem_devtype(struct udev_monitor *m, const char *subsystem,
+                                                    const char *)
+{
+    if (!m || !subsystem)
+        return -EINVAL;
+    std::lock_guard<std::mutex> held(lock);
+    m->hidraw = std::strcmp(subsystem, "hidraw") == 0;
+    return 0;
+}
+
+int udev_monitor_enable_receiving(struct udev_monitor *m)
+{
+    if (!m)
+        return -EINVAL;
+    std::lock_guard<std::mutex> held(lock);
+    m->receiving = true;
+    return 0;
+}
+
+int udev_monitor_get_fd(struct udev_monitor *m)
+{
+    return m ? m->fds[0] : -EINVAL;
+}
+
+struct udev_device *udev_monitor_receive_device(struct udev_monitor *m)
+{
+    char action = 0;
+    if (!m || ::read(m->fds[0], &action, 1) != 1)
+        return nullptr;
+    return new udev_device{action == 'a' ? "add" : "remove"};
+}
+
+const char *udev_device_get_action(struct udev_device *d)
+{
+    return d ? d->action : nullptr;
+}
+
+struct udev_device *udev_device_unref(struct udev_device *d)
+{
+    delete d;
+    return nullptr;
+}
+
+struct udev_monitor *udev_monitor_unref(struct udev_monitor *m)
+{
+    if (!m)
+        return nullptr;
+    std::lock_guard<std::mutex> held(lock);
+    std::vector<Monitor *> &all = bus().monitors;
+    all.erase(std::remove(all.begin(), all.end(), m), all.end());
+    ::close(m->fds[0]);
+    ::close(m->fds[1]);
+    delete m;
+    return nullptr;
 }
 
 } // extern "C"

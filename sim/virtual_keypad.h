@@ -44,11 +44,22 @@ struct Read {
 };
 
 // ---- control ----
-// Unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant 0,
-// answering; writes and reads never fail; every answer sent, full length, on time; opening works;
-// factory memory (every record FD, slot, layer number, zeros; LED modes and colours 0); logs
-// cleared; no handle open.
+// One keypad, selected: unplugged; ids 0x1189:0x8840; interfaces {1, 0, 2}; model 15 keys, 3 knobs, variant
+// 0, answering; writes and reads never fail; every answer sent, full length, on time; opening works; factory
+// memory (every record FD, slot, layer number, zeros; LED modes and colours 0); logs cleared; no handle open;
+// the device manager not active.
 void reset();
+// Adds a keypad with default settings and selects it; its index.
+int addKeypad();
+void select(int index);
+int keypadCount();
+// The serial number hid_enumerate reports ("ZD-0001" for the first keypad); empty: none.
+void setSerial(const QString &serial);
+// The path hid_enumerate lists for the keypad's interface 0.
+QByteArray interfaceZeroPath();
+// Whether udev_queue_get_udev_is_active says the daemon runs; whether creating a monitor fails.
+void setUdevActive(bool active);
+void setMonitorFails(bool fails);
 void plug();
 // Unplugging drops queued answers; handles opened before stay allocated but fail every call.
 void unplug();
@@ -86,6 +97,7 @@ void queueAnswer(const QByteArray &answer);
 void setOpenFails(bool fails);
 
 // ---- inspection (copies, taken under the keypad's lock) ----
+// Of the selected keypad: reports, received, reads, commitCount; of every keypad: the others.
 QVector<Report> reports();  // every write since reset() or clearLogs()
 QVector<Report> received(); // the accepted writes on interface 0: what the firmware got
 QVector<Read> reads();
