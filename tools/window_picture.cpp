@@ -19,11 +19,17 @@ constexpr int kConnectMs = 1000; // the search finds the keypad within 100 ms
 constexpr int kSettleMs = 300;
 const char *pictureFile = nullptr;
 
+// The main window's title carries the unsaved marker's placeholder.
+bool isMainWindow(const QWidget *w)
+{
+    return w->isVisible() && w->windowTitle() == QLatin1String("ZORVELDECK[*]");
+}
+
 void grab()
 {
     QWidget *window = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == QLatin1String("ZORVELDECK"))
+        if (isMainWindow(w))
             window = w;
     if (!window) {
         std::fprintf(stderr, "zd_window_picture: no main window\n");
@@ -42,7 +48,7 @@ void scheduleGrab()
 {
     QTimer::singleShot(kConnectMs, [] {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->windowTitle() == QLatin1String("ZORVELDECK")) {
+            if (isMainWindow(w)) {
                 w->setWindowState(Qt::WindowNoState);
                 w->setGeometry(0, 0, kWidth, kHeight);
             }

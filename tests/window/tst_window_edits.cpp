@@ -139,6 +139,39 @@ class TestWindowEdits : public QObject
         QCOMPARE(sim::storedRecord(0, 3, false).at(11), char(0x06));
     }
 
+    // Two keypads: the menu lists both once several are attached; switching asks first about the
+    // unsaved edit, lays out the other keypad's picture, and a Save then reaches that keypad alone.
+    void keypadMenuSwitchesAfterAsking()
+    {
+        const int second = sim::addKeypad();
+        sim::setModel(6, 2, 0);
+        sim::setSerial(QStringLiteral("ZD-0002"));
+        sim::plug();
+        assign(1, "A");
+        QMenu *keypads = f->child<QMenu>("Keypad_Menu");
+        emit(*f)->Window_Menu->aboutToShow();
+        QVERIFY((*f)->Keypad_Menu_Action->isVisible());
+        const QList<QAction *> listed = keypads->actions();
+        QCOMPARE(listed.size(), 2);
+        QVERIFY(listed[0]->isChecked() && listed[1]->text().contains("ZD-0002"));
+        for (auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+            BoxAnswers box(answer);
+            listed[1]->trigger();
+            QCOMPARE(box.texts.size(), 1);
+        }
+        f->poll(4);
+        QVERIFY(!(*f)->isWindowModified());
+        QCOMPARE(f->child<QWidget>("pushButton_K6")->isVisible(), true);
+        QCOMPARE(f->child<QWidget>("pushButton_K7")->isVisible(), false); // the 6-key picture
+        sim::select(0);
+        sim::clearLogs();
+        assign(2, "B");
+        f->click("download");
+        QVERIFY(sim::received().isEmpty());
+        sim::select(second);
+        QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05));
+    }
+
     void tenUndosAndRedos()
     {
         const QByteArray before = state();
