@@ -2,14 +2,12 @@
 // the same model stores the same bytes with the reports, commits and pauses of a Save; every
 // refusal writes nothing to the keypad and ends with its own exit status; a pinned link opens
 // nothing but the keypad at its path.
-#include <QBuffer>
 #include <QtTest>
 
 #include <hidapi.h>
 
-#include "cli/command_line.h"
+#include "cli_run.h"
 #include "device/keypad_link.h"
-#include "sim/virtual_keypad.h"
 
 namespace
 {
@@ -20,29 +18,6 @@ void plug(quint8 keys, quint8 knobs, quint8 variant, quint16 vid = 0x1189, quint
     sim::setModel(keys, knobs, variant);
     sim::setIds(vid, pid);
     sim::plug();
-}
-
-int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, QByteArray *err = nullptr,
-        bool terminal = false)
-{
-    QByteArray o, e;
-    QBuffer inBuffer(&in), outBuffer(out ? out : &o), errBuffer(err ? err : &e);
-    inBuffer.open(QIODevice::ReadOnly);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    return cli::run(args, {inBuffer, outBuffer, errBuffer, terminal});
-}
-
-// The keypad's memory of one record format and its extended LED state.
-QByteArray memory(bool extended)
-{
-    QByteArray m;
-    for (int layer = 0; layer < kLayers; ++layer) {
-        for (int slot = 0; slot < kSlots; ++slot)
-            m += sim::storedRecord(layer, slot, extended);
-        m += char(sim::ledMode(layer)) + sim::ledColours(layer);
-    }
-    return m;
 }
 
 // What reached the keypad that changes it (K key record, L LED report, C commit), and whether

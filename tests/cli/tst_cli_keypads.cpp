@@ -1,24 +1,12 @@
 // The command line with several keypads attached: list shows them all; export and apply refuse
 // to guess and act on the one --device names alone; apply --all writes every keypad of the
 // file's model, each on its own, skips the others, and names the one unplugged in the middle.
-#include <QBuffer>
 #include <QtTest>
 
-#include "cli/command_line.h"
-#include "sim/virtual_keypad.h"
+#include "cli_run.h"
 
 namespace
 {
-
-int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, QByteArray *err = nullptr)
-{
-    QByteArray o, e;
-    QBuffer inBuffer(&in), outBuffer(out ? out : &o), errBuffer(err ? err : &e);
-    inBuffer.open(QIODevice::ReadOnly);
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    return cli::run(args, {inBuffer, outBuffer, errBuffer, false});
-}
 
 // Keypads of these models, (keys, knobs) each, under 0x1189:0x8840; the first one's records
 // recognisable.
@@ -40,14 +28,10 @@ void plugKeypads(const QVector<QPair<int, int>> &models)
         }
 }
 
-QByteArray memory(int keypad)
+QByteArray memoryOf(int keypad)
 {
     sim::select(keypad);
-    QByteArray m;
-    for (int layer = 0; layer < 3; ++layer)
-        for (int slot = 0; slot < 60; ++slot)
-            m += sim::storedRecord(layer, slot, false);
-    return m;
+    return memory();
 }
 
 int reportsReceived(int keypad)
@@ -77,7 +61,7 @@ class TestCliKeypads : public QObject
         QCOMPARE(run({"export", "--device", "2", "-"}, {}, &out), 0);
         QVERIFY(out.contains("\"keys\": 6") && file.contains("\"keys\": 15"));
         QCOMPARE(run({"export", "--device", "9", "-"}, {}, &out, &err), int(cli::NoKeypad));
-        const QByteArray before = memory(0);
+        const QByteArray before = memoryOf(0);
         sim::setStoredRecord(0, 1, false, QByteArray(50, '\x77'));
         sim::clearLogs();
         for (const QStringList &args : {QStringList{"export", "-"}, QStringList{"apply", "-"}}) {
@@ -88,7 +72,7 @@ class TestCliKeypads : public QObject
         QCOMPARE(run({"apply", "--device", "ZD-0002", "-"}, file, nullptr, &err), int(cli::WrongModel));
         sim::select(0);
         QCOMPARE(run({"apply", "--device", sim::interfaceZeroPath(), "-"}, file, nullptr, &err), 0);
-        QCOMPARE(memory(0), before);
+        QCOMPARE(memoryOf(0), before);
         QCOMPARE(reportsReceived(1), 1); // its model query only
     }
 
@@ -97,7 +81,7 @@ class TestCliKeypads : public QObject
         plugKeypads({{15, 3}});
         QByteArray file, err;
         QCOMPARE(run({"export", "-"}, {}, &file), 0);
-        const QByteArray written = memory(0);
+        const QByteArray written = memoryOf(0);
 
         // seven of the file's model, one of another; the fourth unplugged after 20 reports
         plugKeypads({{15, 3}, {15, 3}, {15, 3}, {15, 3}, {6, 2}, {15, 3}, {15, 3}, {15, 3}});
@@ -116,7 +100,7 @@ class TestCliKeypads : public QObject
         QVERIFY2(err.contains("Skipped, of another model: #5 ZD-0005"), err.constData());
         QVERIFY2(err.contains("#7 " + unnamed + ": ok"), err.constData());
         for (int i : {0, 1, 2, 5, 6, 7})
-            QCOMPARE(memory(i), written);
+            QCOMPARE(memoryOf(i), written);
         QCOMPARE(reportsReceived(4), 1);
 
         QCOMPARE(run({"apply", "--all", "--force", "-"}, file), int(cli::Usage));
