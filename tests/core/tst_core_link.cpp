@@ -163,11 +163,7 @@ class TestCoreLink : public QObject
         Store.reset();
         h = new Harness;
     }
-    void cleanup()
-    {
-        delete h;
-        h = nullptr;
-    }
+    void cleanup() { delete h; }
 
     void standardSave()
     {

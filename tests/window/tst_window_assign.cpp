@@ -43,24 +43,11 @@ class TestWindowAssign : public QObject
                               : f->click(n.startsWith('K') ? "pushButton_" + n : n);
     }
     QString selectedName() { return f->text(QStringLiteral("pushButton_SeleKey")); }
-    bool framed(int n)
-    {
-        return f->child(QStringLiteral("pushButton_K%1").arg(n))->styleSheet().contains("e1e100");
-    }
-    QByteArray std(int layer, int slot, int n = kRecordSize)
-    {
-        return recordBytes(Store.PHY_KEY_Value[layer][slot], n);
-    }
-    QByteArray ext(int layer, int slot, int n = kRecordSize)
-    {
-        return recordBytes(Store.PHY2_KEY_Value[layer][slot], n);
-    }
-
-    QSpinBox *row(int n) { return f->child<QSpinBox>(QStringLiteral("delay_spinBox_%1").arg(n)); }
-    QPushButton *rowLabel(int n)
-    {
-        return f->child<QPushButton>(QStringLiteral("pushButton_delay_%1").arg(n));
-    }
+    bool framed(int n) { return keyStyle(n).contains("e1e100"); }
+    QByteArray std(int l, int s, int n = kRecordSize) { return recordBytes(Store.PHY_KEY_Value[l][s], n); }
+    QByteArray ext(int l, int s, int n = kRecordSize) { return recordBytes(Store.PHY2_KEY_Value[l][s], n); }
+    QSpinBox *row(int n) { return f->child<QSpinBox>("delay_spinBox_" + QString::number(n)); }
+    QPushButton *rowLabel(int n) { return f->child<QPushButton>("pushButton_delay_" + QString::number(n)); }
     QString style(const QString &name) { return f->child(name)->styleSheet(); }
     QString keyStyle(int n) { return style(QStringLiteral("pushButton_K%1").arg(n)); }
     QByteArray colours(int layer) { return recordBytes(&Store.LED_Color_Table[layer][0][0], 48); }
@@ -76,11 +63,7 @@ class TestWindowAssign : public QObject
   private slots:
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.*.debug=false")); }
     void init() { f = new KeypadFixture; }
-    void cleanup()
-    {
-        delete f;
-        f = nullptr;
-    }
+    void cleanup() { delete f; }
 
     // Clicks on slot 3, record bytes (type on), slot caption, and the information box when the
     // slot is selected again.

@@ -47,11 +47,7 @@ class TestDeviceConnection : public QObject
   private slots:
     void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("zorveldeck.*.debug=false")); }
     void init() { f = new KeypadFixture; }
-    void cleanup()
-    {
-        delete f;
-        f = nullptr;
-    }
+    void cleanup() { delete f; }
 
     void plugConnectUnplug_data()
     {

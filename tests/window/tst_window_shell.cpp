@@ -71,11 +71,7 @@ class TestWindowShell : public QObject
         QApplication::installTranslator(&startupTranslator);
     }
     void init() { f = new KeypadFixture; }
-    void cleanup()
-    {
-        delete f;
-        f = nullptr;
-    }
+    void cleanup() { delete f; }
 
     // Every caption of the function pages and the LED modes is a catalogue name of the language
     // in force; the tab titles and texts follow; another value of Language changes nothing.

@@ -14,23 +14,15 @@ class TestWindowShellEntry : public QObject
 {
     Q_OBJECT
 
-    Widget *window() const
-    {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (auto *w = qobject_cast<Widget *>(top))
-                return w;
-        }
-        return nullptr;
-    }
-
   private slots:
     void oneShownMainWindow()
     {
-        int windows = 0;
+        QList<Widget *> windows;
         for (QWidget *top : QApplication::topLevelWidgets())
-            windows += qobject_cast<Widget *>(top) != nullptr;
-        QCOMPARE(windows, 1);
-        Widget *w = window();
+            if (auto *w = qobject_cast<Widget *>(top))
+                windows << w;
+        QCOMPARE(windows.size(), 1);
+        Widget *w = windows[0];
         QCOMPARE(w->windowTitle(), QStringLiteral("ZORVELDECK[*]")); // "ZORVELDECK" while nothing is unsaved
         QVERIFY(!w->isWindowModified());
         // the desktop matches the window to its menu entry by this name (the Wayland app id)
