@@ -7,8 +7,8 @@
 #include "sim/virtual_keypad.h"
 
 // Runs the command line with `in` as its input; what it writes lands in `out` and `err` if given.
-inline int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr, QByteArray *err = nullptr,
-               bool terminal = false)
+inline int run(const QStringList &args, QByteArray in = {}, QByteArray *out = nullptr,
+               QByteArray *err = nullptr, bool terminal = false)
 {
     QByteArray o, e;
     QBuffer inBuffer(&in), outBuffer(out ? out : &o), errBuffer(err ? err : &e);

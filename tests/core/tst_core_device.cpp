@@ -62,26 +62,21 @@ class TestCoreDevice : public QObject
     void searchFindsTheFirstIdInOrder_data()
     {
         QTest::addColumn<QVector<Entry>>("listed");
-        QTest::addColumn<int>("vid");
-        QTest::addColumn<int>("pid");
-        QTest::newRow("nothing listed") << QVector<Entry>{} << 0 << 0;
-        QTest::newRow("8851 under 1189") << QVector<Entry>{{0x1189, 0x8851, 0}} << 0 << 0;
+        QTest::addColumn<int>("id"); // vendor id << 16 | product id, 0: none
+        QTest::newRow("nothing listed") << QVector<Entry>{} << 0;
+        QTest::newRow("8851 under 1189") << QVector<Entry>{{0x1189, 0x8851, 0}} << 0;
         QTest::newRow("1189 wins wherever listed")
-            << QVector<Entry>{{0x514C, 0x8842, 0}, {0x046d, 0xc52b, 0}, {0x1189, 0x8850, 1}} << 0x1189
-            << 0x8850;
+            << QVector<Entry>{{0x514C, 0x8842, 0}, {0x046d, 0xc52b, 0}, {0x1189, 0x8850, 1}} << 0x11898850;
         QTest::newRow("product ids in table order")
-            << QVector<Entry>{{0x1189, 0x8833, 0}, {0x1189, 0x8831, 2}, {0x1189, 0x8840, 1}} << 0x1189
-            << 0x8840;
+            << QVector<Entry>{{0x1189, 0x8833, 0}, {0x1189, 0x8831, 2}, {0x1189, 0x8840, 1}} << 0x11898840;
     }
     void searchFindsTheFirstIdInOrder()
     {
         QFETCH(QVector<Entry>, listed);
-        QFETCH(int, vid);
-        QFETCH(int, pid);
+        QFETCH(int, id);
         const auto all = listOf(listed);
         const auto found = discovery::firstListed(all.empty() ? nullptr : &all[0]);
-        QCOMPARE(found ? found->vid : 0, vid);
-        QCOMPARE(found ? found->pid : 0, pid);
+        QCOMPARE(found ? found->vid << 16 | found->pid : 0, id);
     }
 
     void opensTheFirstInterfaceZeroOfTheId()

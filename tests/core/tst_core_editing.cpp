@@ -175,11 +175,9 @@ class TestCoreEditing : public QObject
     void ledByteAndPresets()
     {
         // a colour replaces the colour nibble, a mode the mode nibble; no colour yet: cyan
-        QCOMPARE(led::combine(0x00, 0x02), quint8(0x52));
-        QCOMPARE(led::combine(0x52, 0x10), quint8(0x12));
-        QCOMPARE(led::combine(0x70, 0x05), quint8(0x75));
-        QCOMPARE(led::colourIndex(0x75), 6);
-        QCOMPARE(led::colourIndex(0x85), -1);
+        QCOMPARE(QVector<int>({led::combine(0x00, 0x02), led::combine(0x52, 0x10), led::combine(0x70, 0x05),
+                               led::colourIndex(0x75), led::colourIndex(0x85)}),
+                 QVector<int>({0x52, 0x12, 0x75, 6, -1}));
 
         quint8 r[kRecordSize];
         std::fill(r, r + kRecordSize, 0x77);
