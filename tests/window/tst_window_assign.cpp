@@ -102,8 +102,7 @@ class TestWindowAssign : public QObject
         click("pushButton_K3");
         clicks(steps);
         const QByteArray written = extended ? ext(0, 3) : std(0, 3);
-        QCOMPARE(written.mid(3, bytes.size()).toHex(' '), bytes.toHex(' '));
-        QCOMPARE(written.left(3), QByteArray::fromHex("FD0301"));
+        QCOMPARE(written.left(3 + bytes.size()).toHex(' '), ("\xFD\x03\x01" + bytes).toHex(' '));
         const QByteArray other = extended ? std(0, 3) : ext(0, 3); // the other format holds nothing
         for (int i : extended ? QVector<int>{9, 10, 11} : QVector<int>{5, 8, 11})
             QCOMPARE(int(other[i]), 0);
@@ -133,9 +132,8 @@ class TestWindowAssign : public QObject
 
         click("pushButton_K16"); // stamped in the format in use, not flagged
         QCOMPARE(selectedName(), QStringLiteral("k1_left"));
-        QCOMPARE(std(1, 16, 4), QByteArray::fromHex("FD100201"));
-        QCOMPARE(ext(1, 16, 2), QByteArray::fromHex("FD00"));
-        QCOMPARE(Store.Modify_Key_Flag[1][16], quint8(0));
+        QCOMPARE(std(1, 16, 4) + ext(1, 16, 2) + char(Store.Modify_Key_Flag[1][16]),
+                 QByteArray::fromHex("FD100201FD0000"));
         QVERIFY(QMetaObject::invokeMethod(f->window(), "on_change_clicked")); // to Chinese
         click("pushButton_K24");
         QCOMPARE(selectedName(), QString::fromUtf8("K3_右"));
@@ -151,8 +149,7 @@ class TestWindowAssign : public QObject
         QSignalSpy clicked(row, &QPushButton::clicked);
         QTest::mouseClick(row, Qt::LeftButton);
         QCOMPARE(clicked.count(), 0);
-        QCOMPARE(std(0, 7).mid(9, 3), QByteArray(3, '\0'));
-        QCOMPARE(Store.Modify_Key_Flag[0][7], quint8(0));
+        QCOMPARE(std(0, 7).mid(9, 3) + char(Store.Modify_Key_Flag[0][7]), QByteArray(4, '\0'));
 
         clicks({"#3", "K4"}); // the standard LED page edits the layer's LED record
         QCOMPARE(Store.Select_PHY_Key, quint8(0));
@@ -176,9 +173,7 @@ class TestWindowAssign : public QObject
         Store.Modify_Key_Flag[0][8] = 0;
         const QByteArray full = std(0, 8);
         clicks({"pushButton_B", "pushButton_Ctrl", "#1", "spe_b"});
-        QCOMPARE(std(0, 8), full);
-        QCOMPARE(Store.Modify_Key_Flag[0][8], quint8(0));
-        QCOMPARE(f->slotText(8), twenty);
+        QVERIFY(std(0, 8) == full && !Store.Modify_Key_Flag[0][8] && f->slotText(8) == twenty);
     }
 
     // Clear and Clear All reach the keypad with the next Save; the LED record and the other
@@ -233,15 +228,12 @@ class TestWindowAssign : public QObject
         f->click("pushButton_K3");
         spin->setValue(300);
         QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][3] + 3, 3), QByteArray::fromHex("052C01"));
-        QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
-        QCOMPARE(f->info(), QStringLiteral(" 300 MS"));
-        QCOMPARE(slider->value(), 300);
+        QVERIFY(Store.Modify_Key_Flag[0][3] == 1 && f->info() == " 300 MS" && slider->value() == 300);
         slider->setValue(1000); // through the spin box
         QCOMPARE(recordBytes(Store.PHY_KEY_Value[0][3] + 4, 2), QByteArray::fromHex("E803"));
         QCOMPARE(recordBytes(Store.PHY2_KEY_Value[0][3] + 4, 2), QByteArray(2, '\0'));
         f->click("pushButton_K4"); // shows its own delay and stores nothing
-        QCOMPARE(spin->value(), 0);
-        QCOMPARE(Store.Modify_Key_Flag[0][4], quint8(0));
+        QVERIFY(spin->value() == 0 && !Store.Modify_Key_Flag[0][4]);
     }
 
     // The rows show the selected slot's strokes and delays, and the next Save sends what they
@@ -284,9 +276,7 @@ class TestWindowAssign : public QObject
         f->clickTab(kLedPage);
         for (int n = 1; n <= 56; ++n) // the seven named colours only
             QCOMPARE(f->child(QStringLiteral("LED_color_%1").arg(n))->isHidden(), n > 7);
-        f->click("Layer2");
-        f->click("LED_Mode_2");
-        f->click("LED_color_1"); // "Red"
+        clicks({"Layer2", "LED_Mode_2", "LED_color_1"}); // "Red"
         QCOMPARE(f->info(), QStringLiteral("LED Mode2   Red"));
         QCOMPARE(recordBytes(Store.PHY2_KEY_Value[1][0], 12), bytesOf({0xFD, 0, 1, 1}, 12));
         f->click("download");
@@ -310,12 +300,10 @@ class TestWindowAssign : public QObject
         QVERIFY(sim::reads().last().timeoutMs > 0 && sim::reads().last().timeoutMs <= 1000);
         QCOMPARE(keyStyle(1), QStringLiteral("background-color: rgb(100, 101, 102);"));
 
-        f->click("pushButton_K5");
-        f->click("LED_color_4");  // rgb(0, 255, 0)
-        f->click("LED_color_36"); // rgb(255, 69, 0) replaces it
+        clicks({"K5", "LED_color_4", "LED_color_36"}); // rgb(0, 255, 0), then rgb(255, 69, 0) replaces it
         QCOMPARE(recordBytes(Store.LED_Color_Table[1][4], 3), QByteArray::fromHex("FF4500"));
         QVERIFY(keyStyle(5).startsWith("QPushButton {   background-color: #ff4500;   color: white;"));
-        f->click("pushButton_K17");
+        click("pushButton_K17");
         QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 17");
         f->click("LED_color_1");
         QCOMPARE(recordBytes(Store.LED_Color_Table[1][15], 3), pattern(100).mid(45, 3));
@@ -338,16 +326,13 @@ class TestWindowAssign : public QObject
             writeFails ? sim::failWrites(0, 1) : sim::failReads(0, 1);
             LogCapture log;
             f->clickTab(kLedPage);
-            QCOMPARE(Store.LED_Layer_Mode[0], quint8(4));
-            QCOMPARE(colours(0), before);
-            QCOMPARE(style("LED_Mode_4"), kSelected);
+            QVERIFY(Store.LED_Layer_Mode[0] == 4 && colours(0) == before && style("LED_Mode_4") == kSelected);
             QVERIFY(log.contains("err_string = "));
             f->clickTab(0);
             f->poll(2); // the failure closed the keypad; it is found again
         }
         f->clickTab(kLedPage);
-        QCOMPARE(Store.LED_Layer_Mode[0], quint8(1));
-        QCOMPARE(colours(0), pattern(20));
+        QVERIFY(Store.LED_Layer_Mode[0] == 1 && colours(0) == pattern(20));
     }
 
     void presetPage()
@@ -367,15 +352,12 @@ class TestWindowAssign : public QObject
         r[9] = 0x01, r[10] = 0x2C; // a delay on the second stroke stays with it
         f->click(preset("Undo"));
         QCOMPARE(recordBytes(r + 3, 12), QByteArray::fromHex("0100020000F4012C1D000000"));
-        QCOMPARE(Store.Modify_Key_Flag[0][2], quint8(1));
-        QCOMPARE(f->slotText(2) + f->info(), QStringLiteral("UndoUndo"));
+        QVERIFY(Store.Modify_Key_Flag[0][2] == 1 && f->slotText(2) + f->info() == "UndoUndo");
         f->click(preset("Redo"));
         f->click(preset("QuickMenu"));
-        QCOMPARE(recordBytes(r + 3, 12), QByteArray::fromHex("01000100002C012CF400001D"));
-        QCOMPARE(f->slotText(2), QStringLiteral("QuickMenu"));
-        f->clickTab(0); // the strokes clicked next hold what was clicked, whatever Redo left
-        f->click("pushButton_Ctrl");
-        f->click("pushButton_A");
+        QCOMPARE(recordBytes(r + 3, 12) + f->slotText(2).toUtf8(),
+                 QByteArray::fromHex("01000100002C012CF400001D") + "QuickMenu");
+        clicks({"#0", "pushButton_Ctrl", "pushButton_A"}); // they hold what was clicked, whatever Redo left
         QCOMPARE(QByteArray() + char(r[5]) + char(r[8]) + char(r[11]) + char(r[14]),
                  QByteArray::fromHex("032CF104"));
     }
