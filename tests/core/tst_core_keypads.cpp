@@ -110,8 +110,7 @@ class TestCoreKeypads : public QObject
             job.records.append(
                 {0, 3, 1, QByteArray(job.extended ? 64 : 50, '\x01').replace(0, 3, "\xFD\x03\x01")});
             QSignalSpy saved(&link, &KeypadLink::saved);
-            QVERIFY(link.save(job));
-            QVERIFY(saved.wait());
+            QVERIFY(link.save(job) && saved.wait());
             for (int i = 0; i < count; ++i)
                 QCOMPARE(keyRecordsReceived(i), i == order.last() ? 1 : 0);
         }
@@ -155,12 +154,10 @@ class TestCoreKeypads : public QObject
         job.records.append({0, 1, 1, QByteArray(50, '\0').replace(0, 3, "\xFD\x01\x01")});
         sim::failWrites(0, 1);
         QSignalSpy saved(&link, &KeypadLink::saved), closed(&link, &KeypadLink::disconnected);
-        QVERIFY(link.save(job));
-        QVERIFY(saved.wait() && saved.last()[1].value<device::SaveOutcome>().failed);
+        QVERIFY(link.save(job) && saved.wait() && saved.last()[1].value<device::SaveOutcome>().failed);
         QTRY_COMPARE(closed.count(), 1);
         QTRY_COMPARE(link.state(), State::Connected);
-        QVERIFY(link.save(job));
-        QVERIFY(saved.wait() && !saved.last()[1].value<device::SaveOutcome>().failed);
+        QVERIFY(link.save(job) && saved.wait() && !saved.last()[1].value<device::SaveOutcome>().failed);
 
         sim::unplug();
         QTRY_COMPARE(link.state(), State::Searching);
