@@ -88,7 +88,7 @@ class TestCoreViews : public QObject
         }
     }
 
-    void geometryAtHeight1000()
+    void geometryAtHeight1000AndOthers()
     {
         const PictureGeometry d = layoutOf(15, 3, 0, 0x8840);
         QCOMPARE(QVector<int>({d.S, d.g}), QVector<int>({80, 10}));
@@ -108,10 +108,8 @@ class TestCoreViews : public QObject
         const PictureGeometry half = layoutOf(0, 2, 0, 0x8842);
         QCOMPARE(at(half, 19), QRect(405, 295, 75, 75));
         QCOMPARE(half.find(19)->picture, QStringLiteral(":/image/KN_LEFT114x97_2.png"));
-    }
 
-    void geometryScalesWithTheHeight()
-    {
+        // other heights
         const PictureGeometry g = layoutOf(15, 3, 0, 0x8840, 1006);
         QCOMPARE(at(g, 1).topLeft(), QPoint(170, 150));
         QCOMPARE(at(g, 23), QRect(709, 271, 136, 136));
