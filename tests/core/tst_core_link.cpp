@@ -283,8 +283,7 @@ class TestCoreLink : public QObject
         edit(2, 5, userRecord(2, 5));
         // slot 2 is edited again once it is on its way: it stays flagged, with its new bytes
         h->onProgress = [] { edit(0, 2, userRecord(0, 2, 0x40)); };
-        QVERIFY(h->save());
-        QVERIFY(Store.Modify_Key_Flag[0][2] == 1 && !Store.Modify_Key_Flag[2][5]);
+        QVERIFY(h->save() && Store.Modify_Key_Flag[0][2] == 1 && !Store.Modify_Key_Flag[2][5]);
         sim::clearLogs();
         QVERIFY(h->save());
         QCOMPARE(wire(), (QVector<QByteArray>{reportOf(userRecord(0, 2, 0x40), false), kCommit}));
@@ -327,8 +326,7 @@ class TestCoreLink : public QObject
         // answers 300 ms late: every layer is given up, and the late answers land nowhere, on this
         // View or the next; neither does a stray report waiting before the View
         sim::setAnswerTiming(300, 1);
-        QVERIFY(!h->view(3, 15, 3).complete());
-        QVERIFY(placedRight(false));
+        QVERIFY(!h->view(3, 15, 3).complete() && placedRight(false));
         sim::setAnswerTiming(1, 1);
         sim::queueAnswer(padded(QByteArray::fromHex("03FD0703") + QByteArray(40, char(0x99))).left(64));
         sim::clearLogs();
@@ -341,15 +339,14 @@ class TestCoreLink : public QObject
         // short answers never overwrite a record
         std::memset(Store.PHY_KEY_Value, 0x55, sizeof Store.PHY_KEY_Value);
         sim::setAnswerLength(50);
-        QVERIFY(h->view(3, 15, 3).records.isEmpty());
-        QCOMPARE(stored(0, 1), QByteArray(kRecordSize, char(0x55)));
+        QVERIFY(h->view(3, 15, 3).records.isEmpty() && stored(0, 1) == QByteArray(kRecordSize, char(0x55)));
         sim::setAnswerLength(-1);
 
         // a failed read ends the View with what was read and closes the keypad
         sim::failReads(5, 1);
         const device::ViewOutcome &broken = h->view(3, 15, 3);
-        QVERIFY(broken.failed && broken.records.size() == 5 && h->link.state() == State::Searching);
-        QVERIFY(h->reconnect());
+        QVERIFY(broken.failed && broken.records.size() == 5 && h->link.state() == State::Searching &&
+                h->reconnect());
     }
 
     void firstContactTakesOnlyAPlausibleModel_data()
@@ -387,9 +384,8 @@ class TestCoreLink : public QObject
         if (answered)
             QCOMPARE(QVector<int>({k.keys, k.knobs, k.variant}), QVector<int>({keys, knobs, variant}));
         // only an extended keypad that said so is read back at first contact
-        QCOMPARE(wire().size(), k.extended() ? 4 : 1);
-        QCOMPARE(h->firstRead.records.size(), k.extended() ? 75 : 0);
-        QCOMPARE(Store.Dev_Variant, quint8(k.extended() ? 10 : 0));
+        QCOMPARE(QVector<int>({int(wire().size()), int(h->firstRead.records.size()), Store.Dev_Variant}),
+                 QVector<int>({k.extended() ? 4 : 1, k.extended() ? 75 : 0, k.extended() ? 10 : 0}));
         QCOMPARE(h->link.state(), State::Connected);
     }
 
@@ -402,8 +398,7 @@ class TestCoreLink : public QObject
         sim::unplug();
         sim::plug();
         h->step();
-        QVERIFY(h->link.state() == State::Searching && !sim::openHandles());
-        QVERIFY(h->reconnect());
+        QVERIFY(h->link.state() == State::Searching && !sim::openHandles() && h->reconnect());
 
         // closing the link closes the handle and shuts hidapi down
         delete h;
@@ -431,8 +426,7 @@ class TestCoreLink : public QObject
         // edited and not saved: the keypad's state does not replace it
         Store.LED_Layer_Mode[1] = 2;
         Store.markLedChanged();
-        QVERIFY(!query() && h->led.answered);
-        QCOMPARE(Store.LED_Layer_Mode[1], quint8(2));
+        QVERIFY(!query() && h->led.answered && Store.LED_Layer_Mode[1] == 2);
         // a short answer is no answer
         sim::setAnswerLength(50);
         QVERIFY(!query() && !h->led.answered);
