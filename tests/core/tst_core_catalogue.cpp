@@ -41,8 +41,7 @@ class TestCoreCatalogue : public QObject
             QCOMPARE(codeOf.value(QStringLiteral("F%1").arg(i)), quint8(i <= 12 ? 0x39 + i : 0x5B + i));
         for (int i = 1; i <= 9; ++i) // the keypad digits
             QCOMPARE(codeOf.value(QString::number(i)), quint8(0x58 + i));
-        QCOMPARE(codeOf.value("~"), quint8(0x35));
-        QCOMPARE(codeOf.value(QString::fromUtf8("＆")), quint8(0x24));
+        QVERIFY(codeOf.value("~") == 0x35 && codeOf.value(QString::fromUtf8("＆")) == 0x24);
         const QPair<const char *, int> media[] = {
             {"播放/暂停", 0x00CD}, {"My Computer", 0x0194}, {"WWW Pageback", 0x0224}, {"Bass-", 0x0153}};
         for (const auto &m : media) {

@@ -152,12 +152,10 @@ class TestWindowAssign : public QObject
         QCOMPARE(std(0, 7).mid(9, 3) + char(Store.Modify_Key_Flag[0][7]), QByteArray(4, '\0'));
 
         clicks({"#3", "K4"}); // the standard LED page edits the layer's LED record
-        QCOMPARE(Store.Select_PHY_Key, quint8(0));
-        QVERIFY(!framed(7) && !framed(4));
+        QVERIFY(Store.Select_PHY_Key == 0 && !framed(7) && !framed(4));
         QCOMPARE(std(0, 4, 2), QByteArray::fromHex("FD00"));
         click("LED_Mode_2");
-        QCOMPARE(std(0, 0, 12), QByteArray::fromHex("FEB00108000000000001"
-                                                    "0052"));
+        QCOMPARE(std(0, 0, 12), QByteArray::fromHex("FEB001080000000000010052"));
     }
 
     void fullRecordsRefuseMore()
@@ -203,8 +201,7 @@ class TestWindowAssign : public QObject
                      quint8(slot == 2 || slot == 3 || slot == 5 || slot == 25));
         for (int n = 1; n <= 25; ++n)
             QCOMPARE(f->slotText(n), QStringLiteral("NULL"));
-        QCOMPARE(f->window()->Delay_SpinBoxes[1]->value(), 50);
-        QCOMPARE(std(1, 0), led);
+        QVERIFY(f->window()->Delay_SpinBoxes[1]->value() == 50 && std(1, 0) == led);
         click("download");
         for (int slot : {2, 3, 5, 25})
             QCOMPARE(sim::storedRecord(1, slot, true), bytesOf({0xFD, slot, 2, 1}, 64));
@@ -292,8 +289,7 @@ class TestWindowAssign : public QObject
         sim::setLedState(1, 5, pattern(100));
         f->clickTab(kLedPage); // in front when the keypad connects: asked at first contact
         QVERIFY(f->connectKeypad(16, 3, 10));
-        QCOMPARE(colours(0), pattern(10));
-        QCOMPARE(style("LED_Mode_3"), kSelected);
+        QVERIFY(colours(0) == pattern(10) && style("LED_Mode_3") == kSelected);
         QCOMPARE(keyStyle(16), QStringLiteral("background-color: rgb(55, 56, 57);"));
         f->click("Layer2");
         QCOMPARE(receivedBytes(), QVector<QByteArray>{padded("03FAB001")});

@@ -27,8 +27,7 @@ class TestWindowShellEntry : public QObject
         QVERIFY(!w->isWindowModified());
         // the desktop matches the window to its menu entry by this name (the Wayland app id)
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(ZD_APP_ID));
-        QVERIFY(!w->windowIcon().availableSizes().isEmpty());
-        QVERIFY(w->isVisible());
+        QVERIFY(!w->windowIcon().availableSizes().isEmpty() && w->isVisible());
         QVERIFY(w->windowState() & Qt::WindowMaximized || w->geometry() == w->screen()->availableGeometry());
         QCOMPARE(w->Language, 1);
         QCOMPARE(QApplication::font().family(), QStringLiteral("微软雅黑"));
