@@ -173,6 +173,8 @@ class TestWindowShell : public QObject
         f->click("pushButton_K17");
         QCOMPARE(slot(17)->styleSheet(), kHighlighted);
         QCOMPARE(slot(5)->styleSheet(), kPlain);
+        (*f)->highlightSlot(26); // no slot of the picture: the highlight stays
+        QCOMPARE(slot(17)->styleSheet(), kHighlighted);
         f->clickTab(3); // the standard LED page selects and highlights no slot
         f->click("pushButton_K6");
         QCOMPARE(slot(17)->styleSheet() + slot(6)->styleSheet(), kPlain + kPlain);
