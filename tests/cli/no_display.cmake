@@ -31,3 +31,9 @@ zd_run(list rc list)
 if(NOT ((rc EQUAL 3 AND list MATCHES "no keypad found") OR ((rc EQUAL 0 OR rc EQUAL 4) AND list MATCHES "USB")))
   message(FATAL_ERROR "zorveldeck list exited with ${rc}:\n${list}")
 endif()
+
+# Options after the subcommand stay with the command line: a missing file is a file error (6).
+zd_run(apply rc apply --force ${CMAKE_CURRENT_LIST_DIR}/no-such-layout.json)
+if(NOT rc EQUAL 6)
+  message(FATAL_ERROR "zorveldeck apply --force exited with ${rc}:\n${apply}")
+endif()

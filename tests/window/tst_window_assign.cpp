@@ -303,6 +303,8 @@ class TestWindowAssign : public QObject
         QTest::ignoreMessage(QtWarningMsg, "Invalid Select_PHY_Key: 17");
         f->click("LED_color_1");
         QCOMPARE(recordBytes(Store.LED_Color_Table[1][15], 3), pattern(100).mid(45, 3));
+        f->clickTab(0); // leaving the page, the key colours give way to the selection's frame
+        QVERIFY(keyStyle(17).contains("border:4px solid #e1e100;") && !keyStyle(5).contains("#ff4500"));
         sim::clearLogs();
         f->click("download");
         QByteArray layer2 = padded("03FEB00105");

@@ -151,14 +151,17 @@ class TestWindowShell : public QObject
         QCOMPARE(slot(1)->geometry(), QRect(126, 112, 60, 60));
         QCOMPARE(slot(7)->styleSheet(), kHighlighted);
 
-        // the tab in front is drawn as a framed block 6 px inside its tab
+        // the tab in front is drawn as a framed block 6 px inside its tab (a 1 px frame around
+        // the rectangle, so one column further on the right)
         const QImage shot = bar->grab().toImage();
         for (int i : {0, 1}) {
             const QRect r = bar->tabRect(i);
             const int y = r.top() + r.height() / 4;
             QCOMPARE(shot.pixelColor(r.left() + 6, y) == QColor(0x89, 0xCF, 0xFF), i == 0);
             QCOMPARE(shot.pixelColor(r.left() + 8, y) == QColor(0x17, 0x75, 0xD8), i == 0);
+            QCOMPARE(shot.pixelColor(r.right() - 5, y) == QColor(0x89, 0xCF, 0xFF), i == 0);
             QVERIFY(shot.pixelColor(r.left() + 5, y) != QColor(0x89, 0xCF, 0xFF));
+            QVERIFY(shot.pixelColor(r.right() - 4, y) != QColor(0x89, 0xCF, 0xFF));
         }
     }
 
@@ -167,6 +170,8 @@ class TestWindowShell : public QObject
         f->click("pushButton_K5");
         f->click("pushButton_K17");
         QCOMPARE(slot(17)->styleSheet() + slot(5)->styleSheet(), kHighlighted + kPlain);
+        (*f)->highlightSlot(26); // no slot of the picture: the highlight stays
+        QCOMPARE(slot(17)->styleSheet(), kHighlighted);
         f->clickTab(3); // the standard LED page selects and highlights no slot
         f->click("pushButton_K6");
         QCOMPARE(slot(17)->styleSheet() + slot(6)->styleSheet(), kPlain + kPlain);
