@@ -136,6 +136,7 @@ class Widget : public QWidget, public HID_Key_Val
     void endNoticeForExchange();
     QTimer *Notice_Timer = nullptr; // single shot
     void (Widget::*Notice_End)() = nullptr;
+    void noticeEnded() { (this->*Notice_End)(); }
     QElapsedTimer Exchange_Clock;
     qint64 Progress_Shown_At = 0; // ms into the exchange
 

@@ -144,7 +144,7 @@ void Widget::showNotice(const QString &message, const QString &style, int ms, vo
     if (!Notice_Timer) {
         Notice_Timer = new QTimer(this);
         Notice_Timer->setSingleShot(true);
-        connect(Notice_Timer, &QTimer::timeout, this, [this] { (this->*Notice_End)(); });
+        connect(Notice_Timer, &QTimer::timeout, this, &Widget::noticeEnded);
     }
     Notice_End = end;
     Notice_Timer->start(ms);

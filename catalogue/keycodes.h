@@ -44,7 +44,8 @@ extern const NamePair kLedColors[kLedColorCount]; // colour code (index + 1) << 
 extern const NamePair kLedModes[kLedModeCount];   // mode code = index
 extern const NamePair kSlotNames[kSlotNameCount]; // slot n at index n - 1
 
-enum Language { Chinese = 0, English = 1 };
+// A fixed underlying type: the window may hold another value, which the language switch leaves alone.
+enum Language : int { Chinese = 0, English = 1 };
 
 // Display name of row `row` in `language`; empty for a row outside 0..218.
 QString rowName(int row, Language language);
