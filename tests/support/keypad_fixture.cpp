@@ -20,6 +20,8 @@ KeypadFixture::KeypadFixture()
     Store.reset();
     w = new Widget;
     w->Poll_Timer->stop();
+    // the program starts maximised: a common screen's size, the same under every Qt version
+    resizeWindow(1600, 900);
 }
 
 KeypadFixture::~KeypadFixture()
