@@ -18,10 +18,6 @@ struct UsbId {
     quint16 vid;
     quint16 pid;
 };
-constexpr bool operator==(UsbId a, UsbId b)
-{
-    return a.vid == b.vid && a.pid == b.pid;
-}
 
 // The ids in search order: the first seven product ids of PID_Table under 0x1189 (0x8851 is only
 // tried under the second vendor id), then all eight under 0x514C.

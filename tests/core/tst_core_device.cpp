@@ -91,6 +91,13 @@ class TestCoreDevice : public QObject
         const auto noZero = listOf({{0x514C, 0x8840, 2}, {0x1189, 0x8840, 0}});
         m = discovery::match(&noZero[0], {0x514C, 0x8840});
         QVERIFY(m.listed && !m.interfaceZero);
+        // a link pinned to one path sees only the entry there, and only when it is a keypad
+        auto paths = listOf({{0x1189, 0x8842, 0}, {0x046d, 0xc52b, 0}, {0x514C, 0x8840, 0}});
+        const char *path[] = {"/dev/hidraw3", "/dev/hidraw4", "/dev/hidraw5"};
+        for (size_t i = 0; i < paths.size(); ++i)
+            paths[i].path = const_cast<char *>(path[i]);
+        QCOMPARE(discovery::atPath(&paths[0], "/dev/hidraw5").interfaceZero, &paths[2]);
+        QVERIFY(!discovery::atPath(&paths[0], "/dev/hidraw4").listed);
     }
 };
 
