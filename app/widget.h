@@ -259,8 +259,8 @@ class Widget : public QWidget, public HID_Key_Val
     void placeWindowMenuButton();
     void saveLayoutFile();
     void openLayoutFile();
-    bool saveLayout(const QString &path);
-    bool openLayout(const QString &path);
+    void saveLayout(const QString &path);
+    void openLayout(const QString &path);
     void refreshAfterRestore();
 
   protected:

@@ -135,7 +135,7 @@ void Widget::openLayoutFile()
         openLayout(path);
 }
 
-bool Widget::saveLayout(const QString &path)
+void Widget::saveLayout(const QString &path)
 {
     const layouts::Model model = currentModel();
     const geometry::PictureGeometry picture = geometry::pictureGeometry(
@@ -155,30 +155,29 @@ bool Widget::saveLayout(const QString &path)
     const QString error = layouts::writeFile(path, layout);
     if (!error.isEmpty()) {
         warn(this, editText(Language, EditText::CannotSave) + QStringLiteral("\n\n") + error);
-        return false;
+        return;
     }
     showNotice(editText(Language, EditText::SavedLayout).arg(QFileInfo(path).fileName()), kStateStyle,
                kReadNoticeMs, &Widget::endNotice);
-    return true;
 }
 
-bool Widget::openLayout(const QString &path)
+void Widget::openLayout(const QString &path)
 {
     // The whole file is read and checked before anything changes.
     const layouts::ReadResult read = layouts::readFile(path);
     if (!read.ok()) {
         warn(this, editText(Language, EditText::CannotOpen) + QStringLiteral("\n\n") + read.error().message);
-        return false;
+        return;
     }
     const layouts::Layout &layout = read.layout();
     const layouts::Model model = currentModel();
     if (!layouts::sameModel(layout.model, model) || layout.model.extended() != Store.extended()) {
         warn(this, editText(Language, EditText::OtherModel)
                        .arg(layouts::describe(layout.model), layouts::describe(model)));
-        return false;
+        return;
     }
     if (!confirmLoss(Loss::OpenLayout))
-        return false;
+        return;
     int set = 0;
     {
         const EditStep step(this, editText(Language, EditText::OpenStep));
@@ -192,5 +191,4 @@ bool Widget::openLayout(const QString &path)
     }
     showNotice(editText(Language, EditText::OpenedLayout).arg(QFileInfo(path).fileName()).arg(set),
                kStateStyle, kReadNoticeMs, &Widget::endNotice);
-    return true;
 }

@@ -12,18 +12,16 @@
 #include "device/store.h"
 #include "device/store_exchange.h"
 #include "sim/virtual_keypad.h"
+#include "support/wire_bytes.h"
 
 using device::State;
+using namespace zd_test;
 
 namespace
 {
 constexpr qint64 kPauseNs = 200LL * 1000 * 1000;
 
-QByteArray padded(const QByteArray &bytes)
-{
-    return bytes + QByteArray(65 - bytes.size(), '\0');
-}
-const QByteArray kCommit = padded(QByteArray::fromHex("03FDFEFF"));
+const QByteArray kCommit = padded("03FDFEFF");
 
 // A recognisable record of (layer, slot): the header, then bytes of its own up to byte 63.
 QByteArray userRecord(int layer, int slot, quint8 salt = 0)
@@ -50,14 +48,6 @@ void edit(int layer, int slot, const QByteArray &record)
 QByteArray stored(int layer, int slot)
 {
     return QByteArray(reinterpret_cast<const char *>(Store.record(layer, slot)), kRecordSize);
-}
-
-QVector<QByteArray> wire()
-{
-    QVector<QByteArray> out;
-    for (const sim::Report &r : sim::received())
-        out.append(r.bytes);
-    return out;
 }
 
 // Report `after` of the keypad's log comes 200 ms after the commit `commit` at the earliest.
@@ -179,9 +169,9 @@ class TestCoreLink : public QObject
         QVERIFY(h->save());
 
         // per layer: its records in ascending slot order, then a commit and a pause
-        QCOMPARE(wire(),
-                 (QVector<QByteArray>{padded(QByteArray::fromHex("03FD0301010000000000010106")), kCommit,
-                                      padded(QByteArray::fromHex("03FEB002080000000000010012")),
+        QCOMPARE(receivedBytes(),
+                 (QVector<QByteArray>{padded("03FD0301010000000000010106"), kCommit,
+                                      padded("03FEB002080000000000010012"),
                                       reportOf(userRecord(1, 7), false), kCommit,
                                       reportOf(userRecord(2, 24), false), kCommit}));
         QVERIFY(pausedAfter(1, 2) && pausedAfter(4, 5));
@@ -210,12 +200,12 @@ class TestCoreLink : public QObject
             r.replace(5, 48, QByteArray(reinterpret_cast<const char *>(Store.LED_Color_Table[layer]), 48));
             return r;
         };
-        QCOMPARE(wire(),
-                 (QVector<QByteArray>{padded(QByteArray::fromHex("03FD03010100020000F1000006")),
+        QCOMPARE(receivedBytes(),
+                 (QVector<QByteArray>{padded("03FD03010100020000F1000006"),
                                       reportOf(userRecord(1, 7), true), reportOf(userRecord(2, 24), true),
                                       ledReport(0), ledReport(1), ledReport(2), kCommit}));
         // the colours every layer starts with
-        QCOMPARE(wire()[4].mid(5, 48),
+        QCOMPARE(receivedBytes()[4].mid(5, 48),
                  QByteArray::fromHex("ff0000ff8030ffff3000ff0000ffff0000ff8000808b0000ffa500"
                                      "ffff967dff00008b8b00008bff00ffff6666ffc864"));
         QVERIFY(sim::storedRecord(1, 7, true) == userRecord(1, 7) && sim::ledColours(2).at(45) == 0x11);
@@ -267,8 +257,8 @@ class TestCoreLink : public QObject
             if (!extended)
                 expected << kCommit;
         }
-        QCOMPARE(wire().mid(0, expected.size()), expected);
-        QCOMPARE(wire().size(), expected.size() + (extended ? 4 : 0)); // extended: LED state, commit
+        QCOMPARE(receivedBytes().mid(0, expected.size()), expected);
+        QCOMPARE(receivedBytes().size(), expected.size() + (extended ? 4 : 0)); // extended: LED state, commit
         QCOMPARE(sim::ledMode(2), quint8(extended ? 4 : 0));
         for (int layer = 0; layer < kLayers; ++layer)
             QCOMPARE(sim::storedRecord(layer, 9, extended).left(extended ? 64 : 50),
@@ -286,7 +276,7 @@ class TestCoreLink : public QObject
         QVERIFY(h->save() && Store.Modify_Key_Flag[0][2] == 1 && !Store.Modify_Key_Flag[2][5]);
         sim::clearLogs();
         QVERIFY(h->save());
-        QCOMPARE(wire(), (QVector<QByteArray>{reportOf(userRecord(0, 2, 0x40), false), kCommit}));
+        QCOMPARE(receivedBytes(), (QVector<QByteArray>{reportOf(userRecord(0, 2, 0x40), false), kCommit}));
 
         // a record edited while a read-back runs keeps the user's bytes; the others are read
         h->onProgress = [] { edit(2, 20, userRecord(2, 20, 0x33)); };
@@ -332,7 +322,7 @@ class TestCoreLink : public QObject
         sim::clearLogs();
         QCOMPARE(h->view(3, 15, 3).records.size(), 72);
         for (int layer = 0; layer < kLayers; ++layer)
-            QCOMPARE(wire()[layer], padded(QByteArray::fromHex("03FA0F03") + char(layer + 1)));
+            QCOMPARE(receivedBytes()[layer], padded(QByteArray::fromHex("03FA0F03") + char(layer + 1)));
         QVERIFY(placedRight(true) && device::pendingChanges(Store) == 0);
         QCOMPARE(stored(1, 2).mid(1, 49), QByteArray(49, '\0'));
 
@@ -380,11 +370,11 @@ class TestCoreLink : public QObject
         QCOMPARE(h->contacts.size(), 1);
         const device::Keypad k = h->contacts.first();
         QCOMPARE(k.answered, answered);
-        QCOMPARE(sim::reports().first().bytes, padded(QByteArray::fromHex("03FBFBFB")));
+        QCOMPARE(sim::reports().first().bytes, padded("03FBFBFB"));
         if (answered)
             QCOMPARE(QVector<int>({k.keys, k.knobs, k.variant}), QVector<int>({keys, knobs, variant}));
         // only an extended keypad that said so is read back at first contact
-        QCOMPARE(QVector<int>({int(wire().size()), int(h->firstRead.records.size()), Store.Dev_Variant}),
+        QCOMPARE(QVector<int>({int(receivedBytes().size()), int(h->firstRead.records.size()), Store.Dev_Variant}),
                  QVector<int>({k.extended() ? 4 : 1, k.extended() ? 75 : 0, k.extended() ? 10 : 0}));
         QCOMPARE(h->link.state(), State::Connected);
     }
@@ -419,7 +409,7 @@ class TestCoreLink : public QObject
         // a report already waiting is not taken for the answer
         sim::queueAnswer(padded(QByteArray(60, char(0x99))).left(64));
         QVERIFY(query());
-        QCOMPARE(wire(), QVector<QByteArray>{padded(QByteArray::fromHex("03FAB001"))});
+        QCOMPARE(receivedBytes(), QVector<QByteArray>{padded("03FAB001")});
         QCOMPARE(Store.LED_Layer_Mode[1], quint8(5));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(Store.LED_Color_Table[1]), 48), colours);
 

@@ -111,42 +111,6 @@ QString KeypadFixture::statusText() const { return text(QStringLiteral("Dev_Sta_
 QString KeypadFixture::statusStyle() const { return child(QStringLiteral("Dev_Sta_Dsp"))->styleSheet(); }
 // clang-format on
 
-namespace zd_test
-{
-
-QByteArray padded(const char *hex)
-{
-    const QByteArray b = QByteArray::fromHex(hex);
-    return b + QByteArray(65 - b.size(), '\0');
-}
-
-QByteArray bytesOf(std::initializer_list<int> head, int size)
-{
-    QByteArray b(size, '\0');
-    std::copy(head.begin(), head.end(), b.begin());
-    return b;
-}
-
-QByteArray recordBytes(const quint8 *record, int size)
-{
-    return QByteArray(reinterpret_cast<const char *>(record), size);
-}
-
-QVector<QByteArray> receivedBytes()
-{
-    QVector<QByteArray> out;
-    for (const sim::Report &r : sim::received())
-        out.append(r.bytes);
-    return out;
-}
-
-int modelQueries()
-{
-    return int(receivedBytes().count(padded("03FBFBFB")));
-}
-
-} // namespace zd_test
-
 namespace
 {
 

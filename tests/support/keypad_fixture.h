@@ -22,9 +22,8 @@
 #include <QStringList>
 #include <QVector>
 
-#include <initializer_list>
-
 #include "app/widget.h"
+#include "support/wire_bytes.h"
 
 class KeypadFixture
 {
@@ -78,21 +77,6 @@ class KeypadFixture
   private:
     Widget *w = nullptr;
 };
-
-// Byte helpers for reports and records (a namespace of their own: `using namespace zd_test;`).
-namespace zd_test
-{
-// Report bytes: `hex` padded with zeros to a full 65-byte report.
-QByteArray padded(const char *hex);
-// `head` followed by zeros up to `size` bytes.
-QByteArray bytesOf(std::initializer_list<int> head, int size = 65);
-// A store record (or the first `size` bytes of one) as a byte string.
-QByteArray recordBytes(const quint8 *record, int size = 65);
-// The reports the keypad received since its logs were last cleared.
-QVector<QByteArray> receivedBytes();
-// How many of them are model queries (03 FB FB FB).
-int modelQueries();
-} // namespace zd_test
 
 class LogCapture
 {

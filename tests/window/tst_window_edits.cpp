@@ -169,7 +169,7 @@ class TestWindowEdits : public QObject
         QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05));
     }
 
-    void tenUndosAndRedos()
+    void elevenUndosAndRedos()
     {
         const QByteArray before = state();
         assign(1, "A");
@@ -183,21 +183,24 @@ class TestWindowEdits : public QObject
         f->click("pushButton_K4");
         f->child<QSpinBox>("spinBox")->setFocus();
         keys(Qt::Key_Up, Qt::NoModifier, 3); // three values typed into the delay box: one step
+        f->click("pushButton_K5");
+        f->child<QSpinBox>("spinBox")->setFocus();
+        keys(Qt::Key_Up, Qt::NoModifier); // another slot's delay right after: a step of its own
         f->clickTab(0);
         assign(5, "F1");
         f->click("cancel_2"); // Clear All of layer 2
         assign(6, "Tab");
         f->click("download"); // saved: what is undone now must reach the keypad again
-        QCOMPARE((*f)->Undo_Stack->count(), 10);
+        QCOMPARE((*f)->Undo_Stack->count(), 11);
         const QByteArray after = state();
 
-        keys(Qt::Key_Z, Qt::ControlModifier, 10);
+        keys(Qt::Key_Z, Qt::ControlModifier, 11);
         QCOMPARE(state(), before);
         // the records whose saved bytes differ from these are flagged again: K2 of layer 1, K4 and K6 of
         // layer 2
         QCOMPARE(f->child<QWidget>("download")->toolTip(),
                  QStringLiteral("3 changes waiting to be saved to the keypad"));
-        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 5);
+        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 6);
         keys(Qt::Key_Y, Qt::ControlModifier, 5);
         QCOMPARE(state(), after);
         QVERIFY(!(*f)->isWindowModified());
