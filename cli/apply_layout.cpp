@@ -62,13 +62,9 @@ bool loadLayout(Console &console, const QString &file, QIODevice &in, layouts::L
 Exit applyTo(KeypadSession &session, Console &console, const layouts::Layout &layout, const QString &name,
              bool force)
 {
-    QString why;
-    if (const Exit status = session.open(&why); status != Ok) {
-        console.say(QStringLiteral("zorveldeck: ") + why);
+    if (const Exit status = session.openOrSay(); status != Ok)
         return status;
-    }
-    const device::Keypad &k = session.keypad();
-    const layouts::Model model = layouts::Model::of(k.keys, k.knobs, k.variant, k.vid, k.pid);
+    const layouts::Model model = session.model();
     const QString models = QStringLiteral("%1 was made for %2; the keypad is %3")
                                .arg(name, layouts::describe(layout.model), layouts::describe(model));
     if (layout.model.extended() != model.extended()) {
@@ -92,7 +88,7 @@ Exit applyTo(KeypadSession &session, Console &console, const layouts::Layout &la
 
     auto store = std::make_unique<ConfigStore>();
     store->reset();
-    store->Dev_Variant = k.variant;
+    store->Dev_Variant = session.keypad().variant;
     if (layouts::toStore(layout, *store) < 0) { // checked above; refused here all the same
         console.say(QStringLiteral("zorveldeck: %1: the layout does not fit the keypad. Nothing was written.")
                         .arg(name));

@@ -32,13 +32,9 @@ int exportLayout(Console &console, const QString &file, const QString &device, Q
     if (const Exit status = chooseKeypad(console, device, &path); status != Ok)
         return status;
     KeypadSession session(console, path);
-    QString why;
-    if (const Exit status = session.open(&why); status != Ok) {
-        console.say(QStringLiteral("zorveldeck: ") + why);
+    if (const Exit status = session.openOrSay(); status != Ok)
         return status;
-    }
-    const device::Keypad &k = session.keypad();
-    const layouts::Model model = layouts::Model::of(k.keys, k.knobs, k.variant, k.vid, k.pid);
+    const layouts::Model model = session.model();
     const auto failed = [&](const QString &what) {
         console.say(QStringLiteral("zorveldeck: %1 (%2); nothing was written. Check the cable and retry.")
                         .arg(what, layouts::describe(model)));
@@ -47,7 +43,7 @@ int exportLayout(Console &console, const QString &file, const QString &device, Q
 
     auto store = std::make_unique<ConfigStore>();
     store->reset();
-    store->Dev_Variant = k.variant;
+    store->Dev_Variant = session.keypad().variant;
     const device::ViewJob job = model.extended() ? device::ViewJob{kLayers, kLastKeySlot, 0, true, 0}
                                                  : device::ViewJob{kLayers, 15, 3, false, 0};
     const std::optional<device::ViewOutcome> read = session.view(job);

@@ -138,6 +138,15 @@ bool KeypadSession::waitFor(const std::function<bool()> &done, int ms, const std
     return done();
 }
 
+Exit KeypadSession::openOrSay()
+{
+    QString why;
+    const Exit status = open(&why);
+    if (status != Ok)
+        console.say(QStringLiteral("zorveldeck: ") + why);
+    return status;
+}
+
 Exit KeypadSession::open(QString *why)
 {
     QElapsedTimer clock;

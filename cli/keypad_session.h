@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "device/discovery.h"
 #include "device/keypad_link.h"
+#include "layouts/layout.h"
 
 namespace cli
 {
@@ -39,7 +40,13 @@ class KeypadSession : public QObject
     // the keypad, its model answered), NoKeypad, AccessDenied or DeviceFailure (no model answer,
     // no first contact), with what to do in `why` for the last three.
     Exit open(QString *why);
+    // open() for a command that needs the keypad: a failure is said on the console.
+    Exit openOrSay();
     const device::Keypad &keypad() const { return found; }
+    layouts::Model model() const
+    {
+        return layouts::Model::of(found.keys, found.knobs, found.variant, found.vid, found.pid);
+    }
 
     // The exchanges: the outcome, or nothing when the link refused the request or did not
     // finish it in time.
