@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "device/store.h"
@@ -312,6 +313,8 @@ class TestWindowAssign : public QObject
         QCOMPARE(receivedBytes().value(1), layer2);
         QCOMPARE(receivedBytes().size(), 3); // the LED state alone: no commit
         QCOMPARE(sim::ledColours(1).mid(12, 3), QByteArray::fromHex("FF4500"));
+        (*f)->Undo_Stack->undo(); // what the keypad holds after the Save is compared on all three layers
+        QVERIFY((*f)->isWindowModified() && ((*f)->Undo_Stack->redo(), !(*f)->isWindowModified()));
     }
 
     void failedLedQueryKeepsTheStoredState()
