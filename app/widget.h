@@ -235,6 +235,9 @@ class Widget : public QWidget, public HID_Key_Val
     bool confirmLoss(Loss what);
     // The close confirmation (the window's close events pass through it).
     bool confirmClose();
+    // A question's Save before closing or switching keypads: true when the Save is on its way,
+    // else the status line says why not (no keypad, or the link busy).
+    bool saveBeforeLeaving();
     // Asks the question with the standard buttons (QMessageBox::StandardButtons) and returns the
     // one chosen; a message box in both languages unless replaced (a test's answer).
     std::function<int(const QString &question, int changes, int buttons)> Ask_User;

@@ -230,18 +230,20 @@ bool Widget::confirmClose()
         return true;
     case QMessageBox::Save:
         // The window closes once the keypad confirmed every change (noteSaved).
-        if (Store.Dev_Connected != 1) {
-            showNotice(editText(Language, EditText::NotConnected), kFailureStyle, kReadNoticeMs,
-                       &Widget::endNotice);
-        } else if (Keypad_Link->save(device::saveJob(Store))) {
-            Close_After_Save = true;
-            endNoticeForExchange();
-        } else {
-            showNotice(editText(Language, EditText::Busy), kFailureStyle, kReadNoticeMs,
-                       &Widget::endNotice);
-        }
+        Close_After_Save = saveBeforeLeaving();
         return false;
     default:
         return false;
     }
+}
+
+bool Widget::saveBeforeLeaving()
+{
+    if (Store.Dev_Connected == 1 && Keypad_Link->save(device::saveJob(Store))) {
+        endNoticeForExchange();
+        return true;
+    }
+    showNotice(editText(Language, Store.Dev_Connected == 1 ? EditText::Busy : EditText::NotConnected),
+               kFailureStyle, kReadNoticeMs, &Widget::endNotice);
+    return false;
 }

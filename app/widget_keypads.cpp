@@ -94,13 +94,8 @@ void Widget::switchKeypad(const QByteArray &path)
                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel)) {
         case QMessageBox::Save:
             // The switch follows once the keypad in use confirmed every change (noteSaved).
-            if (Store.Dev_Connected == 1 && Keypad_Link->save(device::saveJob(Store))) {
+            if (saveBeforeLeaving())
                 Switch_After_Save = path;
-                endNoticeForExchange();
-            } else {
-                showNotice(editText(Language, Store.Dev_Connected == 1 ? EditText::Busy : EditText::NotConnected),
-                           kFailureStyle, kReadNoticeMs, &Widget::endNotice);
-            }
             return;
         case QMessageBox::Discard:
             Store.clearFlags();

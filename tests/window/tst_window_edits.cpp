@@ -17,7 +17,9 @@
 #include <cstdio>
 
 #include "app/start_language.h"
+#include "device/keypad_link.h"
 #include "device/store.h"
+#include "device/store_exchange.h"
 #include "sim/virtual_keypad.h"
 #include "support/keypad_fixture.h"
 
@@ -131,9 +133,12 @@ class TestWindowEdits : public QObject
         QVERIFY(!(*f)->isWindowModified());
         QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05)); // the usage of B
         assign(3, "C");
-        QVERIFY((*f)->isWindowModified());
-        // Save to keypad: the window closes once the keypad has every change
+        // Save to keypad: refused while the link is busy; the window closes once the keypad has every change
         BoxAnswers save(QMessageBox::Save);
+        QVERIFY((*f)->Keypad_Link->save(device::saveJob(Store)));
+        QVERIFY(!(*f)->close() && f->statusText().startsWith("The keypad is busy"));
+        f->waitIdle();
+        assign(3, "C");
         QVERIFY(!(*f)->close());
         QTRY_VERIFY(!(*f)->isVisible());
         QCOMPARE(sim::storedRecord(0, 3, false).at(11), char(0x06));

@@ -32,11 +32,7 @@ bool showsTurnArrow(const QWidget *button)
 
 QImage shown(const QLabel *l)
 {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return l->pixmap().toImage();
-#else
     return l->pixmap(Qt::ReturnByValue).toImage();
-#endif
 }
 
 QImage fresh(const char *path, int side)
