@@ -130,10 +130,7 @@ class TestCli : public QObject
         if (keypad == "failing")
             sim::failWrites(1); // the model query goes through, the first record fails
         QByteArray out, err;
-        QElapsedTimer clock;
-        clock.start();
         QCOMPARE(run(args, file, &out, &err), status);
-        QVERIFY2(clock.elapsed() < 5000, "every wait is bounded");
         QVERIFY2(err.contains(message.toUtf8()), err.constData());
         QCOMPARE(writes(), QString());
         QVERIFY2(args[0] == "list" || out.isEmpty(), "no layout file from a failed export");

@@ -171,9 +171,8 @@ class TestCoreLink : public QObject
         // per layer: its records in ascending slot order, then a commit and a pause
         QCOMPARE(receivedBytes(),
                  (QVector<QByteArray>{padded("03FD0301010000000000010106"), kCommit,
-                                      padded("03FEB002080000000000010012"),
-                                      reportOf(userRecord(1, 7), false), kCommit,
-                                      reportOf(userRecord(2, 24), false), kCommit}));
+                                      padded("03FEB002080000000000010012"), reportOf(userRecord(1, 7), false),
+                                      kCommit, reportOf(userRecord(2, 24), false), kCommit}));
         QVERIFY(pausedAfter(1, 2) && pausedAfter(4, 5));
         QCOMPARE(sim::storedRecord(2, 24, false).left(50), userRecord(2, 24).left(50));
         QCOMPARE(device::pendingChanges(Store), 0); // nothing is left to send
@@ -201,9 +200,9 @@ class TestCoreLink : public QObject
             return r;
         };
         QCOMPARE(receivedBytes(),
-                 (QVector<QByteArray>{padded("03FD03010100020000F1000006"),
-                                      reportOf(userRecord(1, 7), true), reportOf(userRecord(2, 24), true),
-                                      ledReport(0), ledReport(1), ledReport(2), kCommit}));
+                 (QVector<QByteArray>{padded("03FD03010100020000F1000006"), reportOf(userRecord(1, 7), true),
+                                      reportOf(userRecord(2, 24), true), ledReport(0), ledReport(1),
+                                      ledReport(2), kCommit}));
         // the colours every layer starts with
         QCOMPARE(receivedBytes()[4].mid(5, 48),
                  QByteArray::fromHex("ff0000ff8030ffff3000ff0000ffff0000ff8000808b0000ffa500"
@@ -288,14 +287,14 @@ class TestCoreLink : public QObject
     void viewTakesOnlyTheAwaitedAnswers()
     {
         // The keypad's records: byte 0 (answer byte 1) is not the record marker, slot 2 of layer 2
-        // is empty (all zeros).
+        // is empty (slot and layer bytes zero).
         for (int layer = 0; layer < kLayers; ++layer)
             for (int slot = 1; slot <= 24; ++slot) {
                 QByteArray r = userRecord(layer, slot);
                 r[0] = char(0xAB);
                 sim::setStoredRecord(layer, slot, false, r);
             }
-        sim::setStoredRecord(1, 2, false, QByteArray(64, '\0'));
+        sim::setStoredRecord(1, 2, false, bytesOf({0, 0, 0, 1}, 64));
         QVERIFY(h->connectKeypad(15, 3, 0));
         std::memset(Store.PHY_KEY_Value, 0x77, sizeof Store.PHY_KEY_Value);
         // Each record holds 0x77, or the keypad's record of its own slot in bytes 1..49 (`all`:
@@ -324,7 +323,7 @@ class TestCoreLink : public QObject
         for (int layer = 0; layer < kLayers; ++layer)
             QCOMPARE(receivedBytes()[layer], padded(QByteArray::fromHex("03FA0F03") + char(layer + 1)));
         QVERIFY(placedRight(true) && device::pendingChanges(Store) == 0);
-        QCOMPARE(stored(1, 2).mid(1, 49), QByteArray(49, '\0'));
+        QCOMPARE(stored(1, 2).mid(1, 49), bytesOf({0, 0, 1}, 49));
 
         // short answers never overwrite a record
         std::memset(Store.PHY_KEY_Value, 0x55, sizeof Store.PHY_KEY_Value);
@@ -374,8 +373,9 @@ class TestCoreLink : public QObject
         if (answered)
             QCOMPARE(QVector<int>({k.keys, k.knobs, k.variant}), QVector<int>({keys, knobs, variant}));
         // only an extended keypad that said so is read back at first contact
-        QCOMPARE(QVector<int>({int(receivedBytes().size()), int(h->firstRead.records.size()), Store.Dev_Variant}),
-                 QVector<int>({k.extended() ? 4 : 1, k.extended() ? 75 : 0, k.extended() ? 10 : 0}));
+        QCOMPARE(
+            QVector<int>({int(receivedBytes().size()), int(h->firstRead.records.size()), Store.Dev_Variant}),
+            QVector<int>({k.extended() ? 4 : 1, k.extended() ? 75 : 0, k.extended() ? 10 : 0}));
         QCOMPARE(h->link.state(), State::Connected);
     }
 

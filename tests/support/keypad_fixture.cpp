@@ -1,7 +1,7 @@
 #include "keypad_fixture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QTabBar>
@@ -39,9 +39,8 @@ void KeypadFixture::poll(int steps)
 
 void KeypadFixture::waitIdle()
 {
-    QElapsedTimer t;
-    t.start();
-    while (!w->Keypad_Link->idle() && t.elapsed() < 30000)
+    const QDeadlineTimer deadline(30000);
+    while (!w->Keypad_Link->idle() && !deadline.hasExpired())
         QTest::qWait(1);
     if (!w->Keypad_Link->idle())
         qFatal("the keypad link is still busy after 30 s");

@@ -28,7 +28,15 @@ QByteArray pattern(int seed)
         colours[i] = char(seed + i);
     return colours;
 }
+
+// Clicks on slot 3 and what they make: record bytes from the type on, caption, information box.
+struct Assigned {
+    const char *name;
+    bool extended;
+    const char *clicks, *hex, *caption, *info;
+};
 } // namespace
+Q_DECLARE_METATYPE(Assigned)
 
 class TestWindowAssign : public QObject
 {
@@ -66,51 +74,41 @@ class TestWindowAssign : public QObject
     void init() { f = new KeypadFixture; }
     void cleanup() { delete f; }
 
-    // Clicks on slot 3, record bytes (type on), slot caption, and the information box when the
-    // slot is selected again.
     void functionsByPage_data()
     {
-        QTest::addColumn<bool>("extended");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("info");
-        auto row = [](const char *name, bool ext, const char *clicks, const char *hex, const char *caption,
-                      const char *info) {
-            QTest::newRow(name) << ext << QString(clicks).split(' ') << QByteArray::fromHex(hex) << caption
-                                << info;
+        QTest::addColumn<Assigned>("a");
+        const Assigned rows[] = {
+            {"ctrl, A, C", false, "pushButton_Ctrl pushButton_A pushButton_C", "01 0000000000 02 0104 0006",
+             "Ctrl+ A C", "Ctrl+ A C"},
+            {"combination twice, symbol", false, "#1 CtrlAlta CtrlAlta spe_a", "01 0000000000 01 0735",
+             "Ctrl+Alt+ Ctrl+Alt+ ~", "Ctrl+Shift+Alt+ ~、"},
+            {"media", false, "#2 start_pause volminus_2", "02 0000000000 04 cd00 0000 9401",
+             "Play/Pause My Computer", " Play/Pause"},
+            {"keys, then mouse clears", false,
+             "pushButton_Shift pushButton_A pushButton_B #4 mouse_left pushButton_2",
+             "03 0000000000 01 0001 0000 ff00 0000", "Mouse LeftKey Mouse Wheel-", ""},
+            {"extended", true, "#1 CtrlShifta #0 pushButton_A #1 CtrlAlta_4",
+             "01 00 04 0000 f1 0000 f2 0000 04 0000 f4 0000", "Ctrl+Shift+ A command", "Ctrl+Shift+AWin+"},
         };
-        row("ctrl, A, C", false, "pushButton_Ctrl pushButton_A pushButton_C", "01 0000000000 02 0104 0006",
-            "Ctrl+ A C", "Ctrl+ A C");
-        row("combination twice, symbol", false, "#1 CtrlAlta CtrlAlta spe_a", "01 0000000000 01 0735",
-            "Ctrl+Alt+ Ctrl+Alt+ ~", "Ctrl+Shift+Alt+ ~、");
-        row("media", false, "#2 start_pause volminus_2", "02 0000000000 04 cd00 0000 9401",
-            "Play/Pause My Computer", " Play/Pause");
-        row("keys, then mouse clears", false,
-            "pushButton_Shift pushButton_A pushButton_B #4 mouse_left pushButton_2",
-            "03 0000000000 01 0001 0000 ff00 0000", "Mouse LeftKey Mouse Wheel-", "");
-        row("extended", true, "#1 CtrlShifta #0 pushButton_A #1 CtrlAlta_4",
-            "01 00 04 0000 f1 0000 f2 0000 04 0000 f4 0000", "Ctrl+Shift+ A command", "Ctrl+Shift+AWin+");
+        for (const Assigned &a : rows)
+            QTest::newRow(a.name) << a;
     }
     void functionsByPage()
     {
-        QFETCH(bool, extended);
-        QFETCH(QStringList, steps);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, caption);
-        QFETCH(QString, info);
-        Store.Dev_Variant = extended ? kExtendedVariant : 0;
+        QFETCH(Assigned, a);
+        const QByteArray bytes = QByteArray::fromHex(a.hex);
+        Store.Dev_Variant = a.extended ? kExtendedVariant : 0;
         click("pushButton_K3");
-        clicks(steps);
-        const QByteArray written = extended ? ext(0, 3) : std(0, 3);
+        clicks(QString(a.clicks).split(' '));
+        const QByteArray written = a.extended ? ext(0, 3) : std(0, 3);
         QCOMPARE(written.left(3 + bytes.size()).toHex(' '), ("\xFD\x03\x01" + bytes).toHex(' '));
-        const QByteArray other = extended ? std(0, 3) : ext(0, 3); // the other format holds nothing
-        for (int i : extended ? QVector<int>{9, 10, 11} : QVector<int>{5, 8, 11})
+        const QByteArray other = a.extended ? std(0, 3) : ext(0, 3); // the other format holds nothing
+        for (int i : a.extended ? QVector<int>{9, 10, 11} : QVector<int>{5, 8, 11})
             QCOMPARE(int(other[i]), 0);
         QCOMPARE(Store.Modify_Key_Flag[0][3], quint8(1));
-        QCOMPARE(f->slotText(3), caption);
+        QCOMPARE(f->slotText(3), QString(a.caption));
         clicks({"Layer1", "pushButton_K3"}); // relabels the picture and reads the record back
-        QCOMPARE(f->info(), info);
+        QCOMPARE(f->info(), QString(a.info));
     }
 
     void selectionNamesAndLayers()

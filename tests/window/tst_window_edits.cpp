@@ -137,8 +137,7 @@ class TestWindowEdits : public QObject
         BoxAnswers save(QMessageBox::Save);
         QVERIFY((*f)->Keypad_Link->save(device::saveJob(Store)));
         QVERIFY(!(*f)->close() && f->statusText().startsWith("The keypad is busy"));
-        f->waitIdle();
-        assign(3, "C");
+        assign(3, "C"); // once that Save is done
         QVERIFY(!(*f)->close());
         QTRY_VERIFY(!(*f)->isVisible());
         QCOMPARE(sim::storedRecord(0, 3, false).at(11), char(0x06));
@@ -172,6 +171,10 @@ class TestWindowEdits : public QObject
         QVERIFY(sim::received().isEmpty());
         sim::select(second);
         QCOMPARE(sim::storedRecord(0, 2, false).at(11), char(0x05));
+        BoxAnswers none(QMessageBox::Cancel); // nothing unsaved: back to the first without asking
+        emit(*f)->Window_Menu->aboutToShow();
+        f->child<QMenu>("Keypad_Menu")->actions()[0]->trigger();
+        QVERIFY(none.texts.isEmpty() && (f->poll(4), f->child("pushButton_K7")->isVisible()));
     }
 
     void elevenUndosAndRedos()
@@ -209,6 +212,9 @@ class TestWindowEdits : public QObject
         keys(Qt::Key_Y, Qt::ControlModifier, 5);
         QCOMPARE(state(), after);
         QVERIFY(!(*f)->isWindowModified());
+        QMetaObject::invokeMethod(f->window(), "SendLayer",
+                                  Q_ARG(int, 3)); // no such layer: the captions stay
+        QCOMPARE(state().mid(1), after.mid(1));
     }
 
     void everythingWithTheKeyboardAlone()
