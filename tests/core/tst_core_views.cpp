@@ -33,40 +33,35 @@ class TestCoreViews : public QObject
     // Keys are slots 1..keys; each knob shows its left, press and right slots (0: no press).
     void modelsShowTheirSlots_data()
     {
-        QTest::addColumn<int>("keys");
-        QTest::addColumn<int>("knobs");
-        QTest::addColumn<int>("variant");
-        QTest::addColumn<int>("pid");
+        QTest::addColumn<QVector<int>>("model"); // keys, knobs, variant, product id
         QTest::addColumn<LayoutId>("layout");
         QTest::addColumn<int>("keySlots");
         QTest::addColumn<QVector<int>>("knobSlots");
         using V = QVector<int>;
         using L = LayoutId;
         const V k1 = {16, 17, 18}, k2 = {16, 17, 18, 19, 20, 21}, k3 = {16, 17, 18, 19, 20, 21, 22, 23, 24};
-        QTest::newRow("15+3") << 15 << 3 << 0 << 0x8840 << L::Default << 15 << k3;
-        QTest::newRow("unlisted 7+1") << 7 << 1 << 0 << 0x8840 << L::Default << 15 << k3;
-        QTest::newRow("0+1") << 0 << 1 << 0 << 0x8850 << L::L0_1 << 0 << V{16, 17, 18, 19, 0, 21};
-        QTest::newRow("0+2 8850") << 0 << 2 << 0 << 0x8850 << L::L0_2 << 0 << k2;
-        QTest::newRow("0+3") << 0 << 3 << 0 << 0x8840 << L::L0_3 << 0 << k3;
-        QTest::newRow("4+1 v0 8850") << 4 << 1 << 0 << 0x8850 << L::L4_1First << 4 << k1;
-        QTest::newRow("4+1 v0 8851") << 4 << 1 << 0 << 0x8851 << L::L4_1Second << 4 << k1;
-        QTest::newRow("4+1 v1") << 4 << 1 << 1 << 0x8840 << L::L4_1Second << 4 << k1;
-        QTest::newRow("4+1 v2") << 4 << 1 << 2 << 0x8840 << L::Default << 15 << k3;
-        QTest::newRow("12+4 v10") << 12 << 4 << 10 << 0x8842 << L::L12_4 << 12 << (k3 + V{13, 14, 15});
-        QTest::newRow("16+3") << 16 << 3 << 0 << 0x8840 << L::L16_3 << 16
+        QTest::newRow("15+3") << V{15, 3, 0, 0x8840} << L::Default << 15 << k3;
+        QTest::newRow("unlisted 7+1") << V{7, 1, 0, 0x8840} << L::Default << 15 << k3;
+        QTest::newRow("0+1") << V{0, 1, 0, 0x8850} << L::L0_1 << 0 << V{16, 17, 18, 19, 0, 21};
+        QTest::newRow("0+2 8850") << V{0, 2, 0, 0x8850} << L::L0_2 << 0 << k2;
+        QTest::newRow("0+3") << V{0, 3, 0, 0x8840} << L::L0_3 << 0 << k3;
+        QTest::newRow("4+1 v0 8850") << V{4, 1, 0, 0x8850} << L::L4_1First << 4 << k1;
+        QTest::newRow("4+1 v0 8851") << V{4, 1, 0, 0x8851} << L::L4_1Second << 4 << k1;
+        QTest::newRow("4+1 v1") << V{4, 1, 1, 0x8840} << L::L4_1Second << 4 << k1;
+        QTest::newRow("4+1 v2") << V{4, 1, 2, 0x8840} << L::Default << 15 << k3;
+        QTest::newRow("12+4 v10") << V{12, 4, 10, 0x8842} << L::L12_4 << 12 << (k3 + V{13, 14, 15});
+        QTest::newRow("16+3") << V{16, 3, 0, 0x8840} << L::L16_3 << 16
                               << V{17, 18, 19, 20, 21, 22, 23, 24, 25};
-        QTest::newRow("21+1") << 21 << 1 << 0 << 0x8840 << L::L21_1 << 21 << V{24, 23, 22};
+        QTest::newRow("21+1") << V{21, 1, 0, 0x8840} << L::L21_1 << 21 << V{24, 23, 22};
     }
     void modelsShowTheirSlots()
     {
-        QFETCH(int, keys);
-        QFETCH(int, knobs);
-        QFETCH(int, variant);
-        QFETCH(int, pid);
+        QFETCH(QVector<int>, model);
         QFETCH(LayoutId, layout);
         QFETCH(int, keySlots);
         QFETCH(QVector<int>, knobSlots);
-        QCOMPARE(models::layoutFor(quint8(keys), quint8(knobs), quint8(variant), quint16(pid)), layout);
+        QCOMPARE(models::layoutFor(quint8(model[0]), quint8(model[1]), quint8(model[2]), quint16(model[3])),
+                 layout);
         QVector<int> expected;
         for (int n = 1; n <= keySlots; ++n)
             expected << n;
@@ -75,7 +70,7 @@ class TestCoreViews : public QObject
                 expected << s;
         const SlotRole parts[] = {SlotRole::TurnLeft, SlotRole::Press, SlotRole::TurnRight};
         for (int H : {1006, 777}) {
-            const PictureGeometry g = layoutOf(keys, knobs, variant, pid, H);
+            const PictureGeometry g = layoutOf(model[0], model[1], model[2], model[3], H);
             QVector<int> shown;
             for (const SlotPlacement &p : g.placements) {
                 shown << p.slot;

@@ -135,7 +135,9 @@ class TestDeviceConnection : public QObject
         sim::setRawModelAnswer(raw);
         failure == 1 ? sim::failWrites(0, 1) : failure == 2 ? sim::failReads(0, 1) : void();
         sim::plug();
+        LogCapture log;
         f->poll(2);
+        QVERIFY(!raw.isEmpty() || log.contains("hid_read_timeout = timeout"));
         Dialog1 *dialog = (*f)->Model_Dialog;
         QVERIFY(dialog->isVisible() && !f->child("Read_Configuration")->isEnabled() && !Store.Dev_Variant &&
                 !f->tabCount("Procreate") && Store.Dev_Key_Num == Store.Layout_Key_Num);

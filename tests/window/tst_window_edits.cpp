@@ -232,6 +232,9 @@ class TestWindowEdits : public QObject
         auto *info = f->child<QTextEdit>("lineEdit");
         QVERIFY(info->isReadOnly() && !(info->focusPolicy() & Qt::TabFocus));
 
+        QTest::keyPress(slotButtons[1], Qt::Key_Space); // the press alone selects nothing, the release does
+        QVERIFY(!Store.Select_PHY_Key &&
+                (QTest::keyRelease(slotButtons[1], Qt::Key_Space), Store.Select_PHY_Key == 2));
         // Space or Enter on a focused function button writes what a click writes
         int compared = 0;
         for (int page : {0, 1, 2, 4}) {
