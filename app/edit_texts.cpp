@@ -1,17 +1,13 @@
 #include "app/edit_texts.h"
+#include "app/bilingual.h"
 
 #include <iterator>
 
 namespace
 {
 
-struct Texts {
-    const char *en;
-    const char *cn;
-};
-
 // In the order of EditText.
-const Texts kTexts[] = {
+const Bilingual kTexts[] = {
     {"%1 changes made in this window have not been saved to the keypad.", "有 %1 项更改尚未保存到设备。"},
     {"1 change made in this window has not been saved to the keypad.", "有 1 项更改尚未保存到设备。"},
     {"Replace the changes made in this window with the keypad's settings?",
@@ -63,13 +59,12 @@ const char kMenuStyle[] =
     "QMenu::item:selected{background-color: #487eb0;}QMenu::item:disabled{color:#8a8a8a;}"
     "QMenu::separator{height:1px;background:#5a5a5a;}";
 
-QString editText(int language, EditText t)
+QString editText(catalogue::Language language, EditText t)
 {
-    const Texts &x = kTexts[int(t)];
-    return QString::fromUtf8(language == 1 ? x.en : x.cn);
+    return kTexts[int(t)].in(language);
 }
 
-QString unsavedText(int language, int changes)
+QString unsavedText(catalogue::Language language, int changes)
 {
     return changes == 1 ? editText(language, EditText::UnsavedOne)
                         : editText(language, EditText::Unsaved).arg(changes);

@@ -2,6 +2,8 @@
 // The texts of confirmations, the window menu and layout files, English and Chinese.
 #include <QString>
 
+#include "catalogue/keycodes.h"
+
 enum class EditText {
     Unsaved, // %1 changes not yet on the keypad
     UnsavedOne,
@@ -37,10 +39,10 @@ enum class EditText {
     NoKeypad,
 };
 
-QString editText(int language, EditText t);
+QString editText(catalogue::Language language, EditText t);
 
 // The look of the window's message boxes and menu: light text on the window's dark grey.
 extern const char kMessageBoxStyle[];
 extern const char kMenuStyle[];
 // editText(Unsaved) with the count, or UnsavedOne.
-QString unsavedText(int language, int changes);
+QString unsavedText(catalogue::Language language, int changes);

@@ -43,8 +43,8 @@ class CloseGuard : public QObject
     Widget *window;
 };
 
-QMessageBox::StandardButton ask(QWidget *parent, int language, const QString &question, int changes,
-                                QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton ask(QWidget *parent, catalogue::Language language, const QString &question,
+                                int changes, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("ZORVELDECK"), question, buttons, parent);
     box.setInformativeText(unsavedText(language, changes));

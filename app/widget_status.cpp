@@ -2,6 +2,7 @@
 // tell how a Save or a View went.
 #include <QTimer>
 
+#include "app/bilingual.h"
 #include "app/notice_styles.h"
 #include "app/widget.h"
 #include "device/keypad_link.h"
@@ -17,7 +18,6 @@ constexpr int kProgressEveryMs = 100;
 constexpr int kSaveNoticeMs = 1500;
 constexpr int kViewNoticeMs = 3000;
 
-
 // The texts composed at run time, English and Chinese.
 enum Text {
     Connected,
@@ -30,11 +30,7 @@ enum Text {
     ReadAll,
     ReadPart,
 };
-struct Texts {
-    const char *en;
-    const char *cn;
-};
-const Texts kTexts[] = {
+const Bilingual kTexts[] = {
     {"Device Connect", "设备已连接"},
     {"Device Disconnect USB", "——请用数据线连接设备——"},
     {"Device found, but access denied: install the udev rule (see README)",
@@ -51,7 +47,7 @@ const Texts kTexts[] = {
 
 QString text(catalogue::Language language, Text t)
 {
-    return QString::fromUtf8(language == catalogue::English ? kTexts[t].en : kTexts[t].cn);
+    return kTexts[t].in(language);
 }
 
 // The state is shown on every poll step: a text or style sheet that is already there is not

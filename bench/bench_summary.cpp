@@ -143,14 +143,15 @@ void printSummary(const Results &results)
           t.cell("link/read-back", linkShare), "< 1 %");
 
     const auto stallMs = [](const Result &r) { return number(Table::counter(r, "stall_ms"), 1) + " ms"; };
-    t.row("5 stall", "longest GUI-thread stall, Save of 3 × 25 standard records", "–",
-          t.cell("stall/save/standard", stallMs), "≤ 50 ms");
-    t.row("5 stall", "longest GUI-thread stall, Save of 3 × 25 extended records + LED state", "–",
-          t.cell("stall/save/extended", stallMs), "≤ 50 ms");
-    t.row("5 stall", "longest GUI-thread stall, View of 3 × 24 answers 1 ms apart", "–",
-          t.cell("stall/view/1 ms", stallMs), "≤ 50 ms");
-    t.row("5 stall", "longest GUI-thread stall, View of 3 × 24 answers 200 ms apart", "–",
-          t.cell("stall/view/200 ms", stallMs), "≤ 50 ms");
+    const std::pair<const char *, const char *> stalls[] = {
+        {"stall/save/standard", "Save of 3 × 25 standard records"},
+        {"stall/save/extended", "Save of 3 × 25 extended records + LED state"},
+        {"stall/view/1 ms", "View of 3 × 24 answers 1 ms apart"},
+        {"stall/view/200 ms", "View of 3 × 24 answers 200 ms apart"},
+    };
+    for (const auto &[name, what] : stalls)
+        t.row("5 stall", QStringLiteral("longest GUI-thread stall, ") + QString::fromUtf8(what), "–",
+              t.cell(name, stallMs), "≤ 50 ms");
 
     const auto perSecond = [](const char *name) {
         return [=](const Result &r) {
