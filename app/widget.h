@@ -61,6 +61,8 @@ class Widget : public QWidget, public HID_Key_Val
         Key_End;
     QString Slot_Name_CN[27];
     QString Slot_Name_EN[27];
+    // The name of slot 1..27 in the language in force, as the selection shows it.
+    QString slotName(int slot) const;
     QString Key_Name_CN[catalogue::kRowCount];
     QString Key_Name_EN[catalogue::kRowCount];
     quint8 Key_Code[catalogue::kRowCount];

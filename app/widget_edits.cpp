@@ -126,8 +126,7 @@ void Widget::showViewState(const edits::ViewState &v)
         QAbstractButton *b = Key_Slot_Group->button(v.slot);
         if (b) {
             b->setChecked(true);
-            ui->pushButton_SeleKey->setText(Language != 0 ? Slot_Name_EN[v.slot - 1]
-                                                          : Slot_Name_CN[v.slot - 1]);
+            ui->pushButton_SeleKey->setText(slotName(v.slot));
             highlightSlot(v.slot);
         } else if (QAbstractButton *checked = Key_Slot_Group->checkedButton()) {
             Key_Slot_Group->setExclusive(false);

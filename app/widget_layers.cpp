@@ -83,8 +83,7 @@ void Widget::on_changeButtonGroup(int id)
         << QStringLiteral("被选中按钮的objectName==%1").arg(checked ? checked->objectName() : QString());
 
     if (id <= int(std::size(Slot_Name_EN)))
-        ui->pushButton_SeleKey->setText(Language != catalogue::Chinese ? Slot_Name_EN[id - 1]
-                                                                       : Slot_Name_CN[id - 1]);
+        ui->pushButton_SeleKey->setText(slotName(id));
     qCDebug(lcEditing, "Select_PHY_Key value is  %d ", id);
     Store.selectSlot(id);
     describeSelectedSlot();
@@ -103,4 +102,9 @@ void Widget::collectFunctionButtons(int page)
         button->installEventFilter(this);
     }
     qCDebug(lcEditing) << "the  count is " << Tab_Buttons.size();
+}
+
+QString Widget::slotName(int slot) const
+{
+    return Language != catalogue::Chinese ? Slot_Name_EN[slot - 1] : Slot_Name_CN[slot - 1];
 }
